@@ -1,0 +1,111 @@
+#include "Dialogs.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QMessageBox>
+#include <QPointer>
+#include <QWidget>
+
+#include "PicturePreview.h"
+
+namespace {
+Dialogs::Responder* g_responder = nullptr;
+
+QString QtFilter(const Dialogs::Filter& f) {
+  // Qt reads the patterns from the last parentheses, separated by blanks.
+  QString patterns = f.patterns;
+  patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+  QString description = f.description;
+  const int open = description.lastIndexOf(QLatin1Char('('));
+  if (open >= 0 && description.endsWith(QLatin1Char(')'))) description.truncate(open);
+  return description.trimmed() + QStringLiteral(" (") + patterns + QLatin1Char(')');
+}
+}  // namespace
+
+void Dialogs::SetResponder(Responder* responder) { g_responder = responder; }
+Dialogs::Responder* Dialogs::CurrentResponder() { return g_responder; }
+
+QList<Dialogs::Filter> Dialogs::ParseFilter(const QString& filter) {
+  QList<Filter> out;
+  const QStringList parts = filter.split(QLatin1Char('|'));
+  for (int i = 0; i + 1 < parts.size(); i += 2) out.append({parts[i], parts[i + 1]});
+  return out;
+}
+
+void Dialogs::Message(QWidget* owner, const QString& text, const QString& title, Icon icon) {
+  if (g_responder) return g_responder->Message(owner, text, title, icon);
+  QMessageBox box(owner);
+  box.setWindowTitle(title);
+  box.setText(text);
+  switch (icon) {
+    case Icon::Information:
+      box.setIcon(QMessageBox::Information);
+      break;
+    case Icon::Warning:
+      box.setIcon(QMessageBox::Warning);
+      break;
+    case Icon::Error:
+      box.setIcon(QMessageBox::Critical);
+      break;
+    case Icon::None:
+      box.setIcon(QMessageBox::NoIcon);
+      break;
+  }
+  box.setStandardButtons(QMessageBox::Ok);
+  box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+  box.exec();
+}
+
+Dialogs::FileResult Dialogs::RunFileDialog(const FileRequest& request) {
+  if (g_responder) return g_responder->File(request);
+  QFileDialog dialog(request.owner);
+  dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+  dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(request.save || !request.fileMustExist ? QFileDialog::AnyFile
+                                                             : QFileDialog::ExistingFile);
+  if (request.save && !request.overwritePrompt)
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+  QStringList filters;
+  for (const Filter& f : request.filters) filters << QtFilter(f);
+  dialog.setNameFilters(filters);
+  if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
+    dialog.selectNameFilter(filters[request.filterIndex - 1]);
+  if (!request.defaultExt.isEmpty()) dialog.setDefaultSuffix(request.defaultExt);
+  if (!request.initialDir.isEmpty()) dialog.setDirectory(request.initialDir);
+  if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
+  dialog.setSizeGripEnabled(true);
+  if (request.preview) {
+    if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
+      auto* preview = new PicturePreview(&dialog);
+      grid->addWidget(preview, 0, grid->columnCount(), grid->rowCount(), 1);
+      QObject::connect(&dialog, &QFileDialog::currentChanged, preview,
+                       &PicturePreview::ShowFile);
+    }
+  }
+  FileResult result;
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return result;
+  result.accepted = true;
+  result.path = dialog.selectedFiles().first();
+  result.filterIndex = int(filters.indexOf(dialog.selectedNameFilter())) + 1;
+  if (result.filterIndex < 1) result.filterIndex = 1;
+  return result;
+}
+
+void Dialogs::ShowModal(QWidget* form) {
+  if (g_responder) return g_responder->Modal(form);
+  // Block the other windows while the form is up, and return once it is hidden.
+  QPointer<QWidget> guard(form);
+  const Qt::WindowModality old = form->windowModality();
+  const bool wasVisible = form->isVisible();
+  if (wasVisible) form->hide();
+  form->setWindowModality(Qt::ApplicationModal);
+  form->show();
+  form->raise();
+  form->activateWindow();
+  QEventLoop loop;
+  while (guard && guard->isVisible()) loop.processEvents(QEventLoop::WaitForMoreEvents);
+  if (guard) guard->setWindowModality(old);
+}

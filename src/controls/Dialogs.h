@@ -1,0 +1,61 @@
+#pragma once
+// Every message box, file dialog and modal window goes through here, so that tests can
+// answer them without a person: a test installs a Responder, and the real dialogs are
+// used only when none is installed.
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace Dialogs {
+
+enum class Icon { None, Information, Warning, Error };
+
+// One filter entry: a description shown to the user and its patterns ("*.jpg;*.jpeg").
+struct Filter {
+  QString description;
+  QString patterns;
+};
+
+struct FileRequest {
+  QWidget* owner = nullptr;
+  bool save = false;
+  QList<Filter> filters;
+  int filterIndex = 1;  // 1-based, as the dialog reports it
+  QString defaultExt;  // without the dot
+  QString initialDir;
+  QString fileName;
+  bool overwritePrompt = false;
+  bool fileMustExist = false;
+  bool preview = true;  // a picture preview beside the file list
+};
+
+struct FileResult {
+  bool accepted = false;
+  QString path;
+  int filterIndex = 1;  // 1-based entry chosen
+};
+
+class Responder {
+ public:
+  virtual ~Responder() = default;
+  virtual void Message(QWidget* owner, const QString& text, const QString& title, Icon icon) = 0;
+  virtual FileResult File(const FileRequest& request) = 0;
+  // A window shown modally; the call returns when the test is done with it.
+  virtual void Modal(QWidget* form) = 0;
+};
+
+// nullptr brings back the real dialogs.
+void SetResponder(Responder* responder);
+Responder* CurrentResponder();
+
+// A modal message box with one OK button.
+void Message(QWidget* owner, const QString& text, const QString& title, Icon icon);
+FileResult RunFileDialog(const FileRequest& request);
+// Shows form modally and returns when it is hidden again.
+void ShowModal(QWidget* form);
+
+// "Bitmaps (*.bmp)|*.bmp|..." split into filter entries.
+QList<Filter> ParseFilter(const QString& filter);
+
+}  // namespace Dialogs

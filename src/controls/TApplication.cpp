@@ -1,0 +1,48 @@
+#include "TApplication.h"
+
+#include <QKeyEvent>
+
+#include "Dialogs.h"
+#include "TForm.h"
+
+namespace {
+QString g_title;
+}
+
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+QString TApplication::Title() { return g_title; }
+
+void TApplication::SetTitle(const QString& title) {
+  g_title = title;
+  QApplication::setApplicationDisplayName(title);
+}
+
+QString TApplication::ReportText(const QString& message) {
+  if (!message.isEmpty() && message.back() > QLatin1Char('.')) return message + QLatin1Char('.');
+  return message;
+}
+
+void TApplication::ShowException(const std::exception& error) {
+  Dialogs::Message(nullptr, ReportText(QString::fromUtf8(error.what())), Title(),
+                   Dialogs::Icon::Error);
+}
+
+bool TApplication::notify(QObject* receiver, QEvent* event) {
+  try {
+    if (event->type() == QEvent::KeyPress && receiver->isWidgetType()) {
+      // Key preview: the window sees the key first; the focused control still gets it.
+      auto* form = dynamic_cast<TForm*>(static_cast<QWidget*>(receiver)->window());
+      if (form && form->KeyPreview() && form->OnKeyDown) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        form->OnKeyDown(TForm::VirtualKey(key->key()), key->modifiers());
+      }
+    }
+    return QApplication::notify(receiver, event);
+  } catch (const std::exception& error) {
+    ShowException(error);
+  } catch (...) {
+    ShowException(std::runtime_error("Unknown error"));
+  }
+  return false;
+}

@@ -1,0 +1,9 @@
+#include "TCheckBox.h"
+
+TCheckBox::TCheckBox(QWidget* parent, const QString& caption) : TControl<QCheckBox>(parent) {
+  setText(caption);
+  setFocusPolicy(Qt::NoFocus);
+  connect(this, &QAbstractButton::clicked, this, [this] {
+    if (OnClick) OnClick();
+  });
+}

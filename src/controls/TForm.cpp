@@ -1,0 +1,125 @@
+#include "TForm.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+
+#include "Dialogs.h"
+
+TForm::TForm(QWidget* owner, Kind kind, bool borderless) : TControl<QWidget>(owner) {
+  Qt::WindowFlags flags = kind == Kind::Main ? Qt::Window : Qt::Tool;
+  if (borderless) flags |= Qt::FramelessWindowHint;
+  setWindowFlags(flags);
+  setAttribute(Qt::WA_QuitOnClose, kind == Kind::Main);
+}
+
+void TForm::SetColor(TColor color) {
+  color_ = color;
+  update();
+}
+
+void TForm::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.fillRect(rect(), QColor(ToQRgb(color_)));
+}
+
+void TForm::Show() {
+  show();
+  raise();
+  activateWindow();
+}
+
+void TForm::ShowModal() { Dialogs::ShowModal(this); }
+
+void TForm::SetWindowState(TWindowState state) {
+  if (state == state_ && state != TWindowState::Minimized) return;
+  switch (state) {
+    case TWindowState::Maximized: {
+      if (state_ == TWindowState::Normal) normalBounds_ = geometry();
+      QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+      setGeometry(screen->geometry());
+      state_ = state;
+      break;
+    }
+    case TWindowState::Normal:
+      if (isMinimized()) showNormal();
+      if (state_ == TWindowState::Maximized && normalBounds_.isValid())
+        setGeometry(normalBounds_);
+      state_ = state;
+      break;
+    case TWindowState::Minimized:
+      showMinimized();
+      break;
+  }
+  RealignChildren(this);
+}
+
+void TForm::SetTopMost(bool on) {
+  if (on == topMost_) return;
+  topMost_ = on;
+  // Changing window flags re-creates the native window; keep its place and size.
+  const QRect bounds = geometry();
+  const bool shown = isVisible();
+  setWindowFlag(Qt::WindowStaysOnTopHint, on);
+  setGeometry(bounds);
+  if (shown) show();
+}
+
+void TForm::CenterOnScreen() {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  const QRect s = screen->geometry();
+  move(s.left() + (s.width() - width()) / 2, s.top() + (s.height() - height()) / 2);
+}
+
+void TForm::CenterOn(const QWidget* other) {
+  const QRect o = other->frameGeometry();
+  move(o.left() + (o.width() - width()) / 2, o.top() + (o.height() - height()) / 2);
+}
+
+int TForm::VirtualKey(int qtKey) {
+  if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return 65 + (qtKey - Qt::Key_A);
+  if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return 48 + (qtKey - Qt::Key_0);
+  switch (qtKey) {
+    case Qt::Key_Escape:
+      return 27;
+    case Qt::Key_Left:
+      return 37;
+    case Qt::Key_Up:
+      return 38;
+    case Qt::Key_Right:
+      return 39;
+    case Qt::Key_Down:
+      return 40;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return 13;
+    case Qt::Key_Space:
+      return 32;
+    default:
+      return 0;
+  }
+}
+
+void TForm::closeEvent(QCloseEvent* event) {
+  bool canClose = true;
+  if (OnCloseQuery) OnCloseQuery(canClose);
+  if (!canClose) {
+    event->ignore();
+    return;
+  }
+  if (OnClose) OnClose();
+  event->accept();
+}
+
+// Windows without key preview (the label menus) get the keys that reach the window itself.
+void TForm::keyPressEvent(QKeyEvent* event) {
+  if (!keyPreview_ && OnKeyDown) OnKeyDown(VirtualKey(event->key()), event->modifiers());
+  QWidget::keyPressEvent(event);
+}
+
+void TForm::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (OnShow) OnShow();
+}

@@ -1,0 +1,67 @@
+#pragma once
+// A window of the program. Windows are created once at start-up and shown and hidden;
+// borderless ones draw their own frame. With KeyPreview the window's OnKeyDown sees every
+// key pressed in it before the focused control does (the key is not consumed).
+#include <QRect>
+#include <QWidget>
+
+#include "TControl.h"
+#include "picture/Color.h"
+
+enum class TWindowState { Normal, Maximized, Minimized };
+
+class TForm : public TControl<QWidget> {
+ public:
+  enum class Kind {
+    Main,   // the main window: its own entry in the task bar
+    Tool,   // a window that stays above its owner (menus, tool windows)
+  };
+
+  TForm(QWidget* owner, Kind kind, bool borderless);
+
+  QString Caption() const { return windowTitle(); }
+  void SetCaption(const QString& caption) { setWindowTitle(caption); }
+  TColor Color() const { return color_; }
+  void SetColor(TColor color);
+
+  // Client size; for a borderless window the same as its outer size.
+  void SetClientSize(int width, int height) { resize(width, height); }
+
+  void Show();      // shows, raises and activates
+  void Hide() { hide(); }
+  void Close() { close(); }
+  void ShowModal();  // returns when the window is hidden again
+
+  TWindowState WindowState() const { return state_; }
+  // Maximised covers the screen the window is on (a borderless window has no frame to
+  // keep); normal brings back the bounds it had before.
+  void SetWindowState(TWindowState state);
+  void SetTopMost(bool on);
+  bool TopMost() const { return topMost_; }
+  void CenterOnScreen();
+  void CenterOn(const QWidget* other);
+
+  bool KeyPreview() const { return keyPreview_; }
+  void SetKeyPreview(bool on) { keyPreview_ = on; }
+  std::function<void(int key, Qt::KeyboardModifiers shift)> OnKeyDown;
+  // Asked before the window closes; set canClose false to refuse.
+  std::function<void(bool& canClose)> OnCloseQuery;
+  TNotifyEvent OnClose;
+  TNotifyEvent OnShow;
+
+  // Virtual-key code of a Qt key: letters A-Z 65-90, digits 48-57, Esc 27, arrows 37-40.
+  static int VirtualKey(int qtKey);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  TColor color_ = Colors::White;
+  TWindowState state_ = TWindowState::Normal;
+  QRect normalBounds_;
+  bool keyPreview_ = false;
+  bool topMost_ = false;
+};

@@ -1,0 +1,6 @@
+#include "TGroupBox.h"
+
+TGroupBox::TGroupBox(QWidget* parent, const QString& caption) : TControl<QGroupBox>(parent) {
+  setTitle(caption);
+  setFlat(true);
+}

@@ -1,0 +1,219 @@
+#include "TListView.h"
+
+#include <QCollator>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyledItemDelegate>
+
+#include "picture/ImageList.h"
+
+namespace {
+const QCollator& Collator() {
+  static const QCollator collator;  // the system locale
+  return collator;
+}
+constexpr int kImageRole = Qt::UserRole + 1;
+}  // namespace
+
+// Items compare by caption with the locale's collation, which is the order the list keeps
+// while sorting is on.
+class TListView::Item : public QListWidgetItem {
+ public:
+  using QListWidgetItem::QListWidgetItem;
+  bool operator<(const QListWidgetItem& other) const override {
+    return Collator().compare(text(), other.text()) < 0;
+  }
+};
+
+// Icon view: the image comes from the image list at paint time, so moving or deleting
+// images in the list shows at once without touching the items.
+class TListView::Delegate : public QStyledItemDelegate {
+ public:
+  explicit Delegate(TListView* view) : QStyledItemDelegate(view), view_(view) {}
+
+  void paint(QPainter* p, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    if (!view_->images_ || view_->viewMode() != QListView::IconMode) {
+      QStyledItemDelegate::paint(p, option, index);
+      if (view_->property("gridLines").toBool()) {
+        p->setPen(QColor(225, 225, 225));
+        p->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
+      }
+      return;
+    }
+    const QRect r = option.rect;
+    const bool selected = option.state & QStyle::State_Selected;
+    const int image = index.data(kImageRole).toInt();
+    const int iw = view_->images_->Width(), ih = view_->images_->Height();
+    const QRect imageRect(r.left() + (r.width() - iw) / 2, r.top() + 4, iw, ih);
+    if (image >= 0 && image < view_->images_->Count())
+      p->drawImage(imageRect, view_->images_->Image(image));
+    if (selected) {
+      p->setPen(QPen(option.palette.highlight().color(), 2));
+      p->setBrush(Qt::NoBrush);
+      p->drawRect(imageRect.adjusted(-1, -1, 1, 1));
+    }
+    const QRect textRect(r.left() + 1, imageRect.bottom() + 4, r.width() - 2,
+                         r.bottom() - imageRect.bottom() - 4);
+    const QString text =
+        option.fontMetrics.elidedText(index.data().toString(), Qt::ElideMiddle, textRect.width());
+    if (selected) p->fillRect(textRect, option.palette.highlight());
+    p->setPen(selected ? option.palette.highlightedText().color()
+                       : option.palette.text().color());
+    p->drawText(textRect, Qt::AlignHCenter | Qt::AlignTop, text);
+  }
+
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    if (view_->viewMode() == QListView::IconMode) return view_->gridSize();
+    return QStyledItemDelegate::sizeHint(option, index);
+  }
+
+ private:
+  TListView* view_;
+};
+
+TListView::TListView(QWidget* parent, ViewStyle style) : TControl<QListWidget>(parent) {
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setItemDelegate(new Delegate(this));
+  setUniformItemSizes(true);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  if (style == ViewStyle::Icon) {
+    setViewMode(QListView::IconMode);
+    setMovement(QListView::Static);
+    setResizeMode(QListView::Adjust);
+    setWrapping(true);
+    setLayoutMode(QListView::Batched);
+    setBatchSize(200);
+    SetIconSpacing(90, 120);
+  }
+  connect(this, &QListWidget::itemSelectionChanged, this, [this] { SelectionChanged(); });
+}
+
+TListView::~TListView() {
+  if (images_) images_->OnChange = nullptr;
+}
+
+void TListView::Clear() {
+  clear();
+  previousSelected_ = -1;
+}
+
+int TListView::Add(const QString& caption, int imageIndex) {
+  auto* item = new Item(caption);
+  item->setData(kImageRole, imageIndex);
+  if (sorted_) {
+    // Binary search for the place, then insert: the list stays sorted as it grows.
+    int lo = 0, hi = count();
+    while (lo < hi) {
+      const int mid = (lo + hi) / 2;
+      if (Collator().compare(this->item(mid)->text(), caption) <= 0)
+        lo = mid + 1;
+      else
+        hi = mid;
+    }
+    insertItem(lo, item);
+    return lo;
+  }
+  addItem(item);
+  return count() - 1;
+}
+
+void TListView::Delete(int index) {
+  if (index < 0 || index >= count()) return;
+  delete takeItem(index);
+}
+
+QString TListView::Caption(int index) const {
+  const QListWidgetItem* it = item(index);
+  return it ? it->text() : QString();
+}
+
+void TListView::SetCaption(int index, const QString& caption) {
+  if (QListWidgetItem* it = item(index)) it->setText(caption);
+}
+
+int TListView::ImageIndex(int index) const {
+  const QListWidgetItem* it = item(index);
+  return it ? it->data(kImageRole).toInt() : -1;
+}
+
+void TListView::SetImageIndex(int index, int imageIndex) {
+  if (QListWidgetItem* it = item(index)) it->setData(kImageRole, imageIndex);
+}
+
+int TListView::IndexOfCaption(const QString& caption) const {
+  for (int i = 0; i < count(); ++i)
+    if (item(i)->text() == caption) return i;
+  return -1;
+}
+
+int TListView::Selected() const {
+  for (int i = 0; i < count(); ++i)
+    if (item(i)->isSelected()) return i;
+  return -1;
+}
+
+bool TListView::IsSelected(int index) const {
+  const QListWidgetItem* it = item(index);
+  return it && it->isSelected();
+}
+
+void TListView::SetItemSelected(int index, bool selected) {
+  if (QListWidgetItem* it = item(index)) it->setSelected(selected);
+}
+
+void TListView::ClearSelection() { clearSelection(); }
+
+void TListView::SetFocused(int index) {
+  setCurrentRow(index, QItemSelectionModel::NoUpdate);
+}
+
+void TListView::SelectAndFocus(int index) {
+  QListWidgetItem* it = item(index);
+  if (!it) return;
+  setCurrentItem(it, QItemSelectionModel::ClearAndSelect);
+  scrollToItem(it);
+}
+
+void TListView::SetSortType(bool sorted) {
+  sorted_ = sorted;
+  if (sorted) sortItems();
+}
+
+void TListView::SetLargeImages(ImageList* images) {
+  images_ = images;
+  if (images_) images_->OnChange = [this] { viewport()->update(); };
+}
+
+void TListView::SetIconSpacing(int horizontal, int vertical) {
+  setGridSize(QSize(horizontal, vertical));
+  setIconSize(QSize(80, 80));
+  setSpacing(0);
+}
+
+void TListView::SetFontColor(TColor color) {
+  QPalette pal = palette();
+  pal.setColor(QPalette::Text, QColor(ToQRgb(color)));
+  setPalette(pal);
+}
+
+void TListView::SetGridLines(bool on) {
+  setProperty("gridLines", on);
+  viewport()->update();
+}
+
+void TListView::SelectionChanged() {
+  const int now = Selected();
+  if (now == previousSelected_) return;
+  const int before = previousSelected_;
+  previousSelected_ = now;
+  if (!OnSelectItem) return;
+  if (before >= 0 && before < count()) OnSelectItem(before, false);
+  if (now >= 0) OnSelectItem(now, true);
+}
+
+void TListView::mousePressEvent(QMouseEvent* event) {
+  // A click on empty space clears the selection, as the classic list view does.
+  if (!itemAt(event->position().toPoint())) clearSelection();
+  TControl<QListWidget>::mousePressEvent(event);
+}

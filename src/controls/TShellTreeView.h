@@ -1,0 +1,26 @@
+#pragma once
+// The folder tree: folders only, rooted at "/", folder icons from the desktop theme,
+// never watching the disk for changes. A right click selects the node under the mouse.
+#include <QTreeView>
+
+#include "TControl.h"
+
+class QFileSystemModel;
+
+class TShellTreeView : public TControl<QTreeView> {
+ public:
+  explicit TShellTreeView(QWidget* parent = nullptr);
+
+  // The file-system path of the selected folder ("" when nothing is selected).
+  QString Path() const;
+  // Selects the folder at path (expanding its parents and scrolling it into view).
+  void SetPath(const QString& path);
+
+  TNotifyEvent OnChange;  // the selected folder changed
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+
+ private:
+  QFileSystemModel* model_;
+};
