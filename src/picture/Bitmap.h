@@ -25,16 +25,16 @@ struct CanvasFont {
 
 class Bitmap : public Graphic {
  public:
-  Bitmap() = default;  // empty, 0 x 0
+  Bitmap() = default;             // empty, 0 x 0
   Bitmap(int width, int height);  // white
   explicit Bitmap(QImage image);  // converted to Format_RGB32 when needed
 
   // Graphic
   Kind GetKind() const override { return Kind::Bitmap; }
-  int Width() const override { return image_.width(); }
-  int Height() const override { return image_.height(); }
+  int Width() const override { return image_.isNull() ? width_ : image_.width(); }
+  int Height() const override { return image_.isNull() ? height_ : image_.height(); }
   std::unique_ptr<Graphic> Clone() const override;
-  void LoadFromFile(const QString& path) override;  // a .bmp file of any common variant
+  void LoadFromFile(const QString& path) override;      // a .bmp file of any common variant
   void SaveToFile(const QString& path) const override;  // a Windows bitmap file
   QImage ToImage() const override { return image_; }
 
@@ -43,6 +43,8 @@ class Bitmap : public Graphic {
   void Assign(const Graphic& source);
 
   // Sizing keeps the old pixels at the top left; new pixels take the brush colour.
+  // A side of 0 is remembered, so SetWidth(w) then SetHeight(h) on an empty bitmap
+  // gives w x h. More than ImageFiles::MaxPixels pixels raise PictureError.
   void SetWidth(int width);
   void SetHeight(int height);
   void SetSize(int width, int height);
@@ -55,7 +57,7 @@ class Bitmap : public Graphic {
   const QRgb* ScanLine(int y) const;
 
   static constexpr TColor NoColor = 0xFFFFFFFFu;
-  TColor Pixel(int x, int y) const;  // outside the bitmap: NoColor
+  TColor Pixel(int x, int y) const;           // outside the bitmap: NoColor
   void SetPixel(int x, int y, TColor color);  // outside the bitmap: ignored
 
   // Canvas state.
@@ -67,8 +69,8 @@ class Bitmap : public Graphic {
   void SetStretchMode(StretchMode mode) { stretch_ = mode; }
 
   // Canvas drawing; everything is clipped to the bitmap.
-  void FillRect(const TRect& rect);  // with the brush colour
-  void FrameRect(const TRect& rect);  // a 1-pixel outline in the brush colour
+  void FillRect(const TRect& rect);                 // with the brush colour
+  void FrameRect(const TRect& rect);                // a 1-pixel outline in the brush colour
   void TextOut(int x, int y, const QString& text);  // canvas font, transparent background
   void Draw(int x, int y, const Graphic& graphic);  // icons blend over what lies beneath
   // The whole graphic scaled into rect; bitmaps and JPEG images nearest-neighbour.
@@ -87,6 +89,8 @@ class Bitmap : public Graphic {
 
  private:
   QImage image_;
+  // The size while one side is 0 and there is no image; unused while image_ has pixels.
+  int width_ = 0, height_ = 0;
   PixelFormat format_ = PixelFormat::Device;
   TColor brush_ = Colors::White;
   CanvasFont font_;

@@ -8,15 +8,23 @@ using TColor = std::uint32_t;
 constexpr TColor RGBColor(int r, int g, int b) {
   return TColor(r & 0xFF) | (TColor(g & 0xFF) << 8) | (TColor(b & 0xFF) << 16);
 }
-constexpr int GetRValue(TColor c) { return int(c & 0xFF); }
-constexpr int GetGValue(TColor c) { return int((c >> 8) & 0xFF); }
-constexpr int GetBValue(TColor c) { return int((c >> 16) & 0xFF); }
+constexpr int GetRValue(TColor c) {
+  return int(c & 0xFF);
+}
+constexpr int GetGValue(TColor c) {
+  return int((c >> 8) & 0xFF);
+}
+constexpr int GetBValue(TColor c) {
+  return int((c >> 16) & 0xFF);
+}
 
 // Pixels of a Bitmap are stored as QRgb (0xAARRGGBB, bytes B,G,R,X in memory).
 constexpr QRgb ToQRgb(TColor c) {
   return 0xFF000000u | (QRgb(GetRValue(c)) << 16) | (QRgb(GetGValue(c)) << 8) | QRgb(GetBValue(c));
 }
-constexpr TColor FromQRgb(QRgb p) { return RGBColor(qRed(p), qGreen(p), qBlue(p)); }
+constexpr TColor FromQRgb(QRgb p) {
+  return RGBColor(qRed(p), qGreen(p), qBlue(p));
+}
 
 namespace Colors {
 constexpr TColor White = RGBColor(255, 255, 255);

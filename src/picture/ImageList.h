@@ -15,8 +15,8 @@ class ImageList {
   int Count() const { return int(images_.size()); }
 
   void Clear();
-  int Add(const Bitmap& bitmap);  // a copy, no mask; returns its index
-  void Delete(int index);  // later images move down by one
+  int Add(const Bitmap& bitmap);                 // a copy, no mask; returns its index
+  void Delete(int index);                        // later images move down by one
   void GetBitmap(int index, Bitmap& out) const;  // copies image index into out
   void Insert(int index, const Bitmap& bitmap);
   const QImage& Image(int index) const { return images_[size_t(index)]; }
@@ -24,7 +24,9 @@ class ImageList {
   std::function<void()> OnChange;  // after every change, for the views that show it
 
  private:
-  QImage Fit(const Bitmap& bitmap) const;  // copies into width x height
+  // Copies into width x height: a bitmap of another size gives its top-left part, padded
+  // with white.
+  QImage Fit(const Bitmap& bitmap) const;
   void Changed();
 
   int width_, height_;

@@ -12,7 +12,7 @@ class JpegImage : public Graphic {
   int Width() const override { return image_.width(); }
   int Height() const override { return image_.height(); }
   std::unique_ptr<Graphic> Clone() const override;
-  void LoadFromFile(const QString& path) override;  // full size
+  void LoadFromFile(const QString& path) override;      // full size
   void SaveToFile(const QString& path) const override;  // at CompressionQuality()
   QImage ToImage() const override { return image_; }
 

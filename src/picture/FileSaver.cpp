@@ -1,0 +1,55 @@
+#include "FileSaver.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include "PictureError.h"
+
+namespace FileSaver {
+
+namespace {
+
+[[noreturn]] void Fail(const QString& path, const QString& reason) {
+  throw PictureError(QStringLiteral("Cannot write \"%1\": %2").arg(path, reason).toStdString());
+}
+
+}  // namespace
+
+void Write(const QString& path, const QByteArray& bytes) {
+  QSaveFile file(path);
+  // Never fall back to writing the target in place: that is exactly what could leave a
+  // half-written file behind.
+  file.setDirectWriteFallback(false);
+  if (!file.open(QIODevice::WriteOnly)) Fail(path, file.errorString());
+  if (file.write(bytes) != bytes.size()) {
+    const QString reason = file.errorString();
+    file.cancelWriting();
+    Fail(path, reason);
+  }
+  if (!file.commit()) Fail(path, file.errorString());
+}
+
+bool Copy(const QString& from, const QString& to) {
+  QFile in(from);
+  if (!in.open(QIODevice::ReadOnly)) return false;
+  QSaveFile out(to);
+  out.setDirectWriteFallback(false);
+  if (!out.open(QIODevice::WriteOnly)) return false;
+  // Chunked so that copying a large picture does not hold it all in memory.
+  QByteArray chunk(1 << 20, Qt::Uninitialized);
+  for (;;) {
+    const qint64 n = in.read(chunk.data(), chunk.size());
+    if (n < 0) {
+      out.cancelWriting();
+      return false;
+    }
+    if (n == 0) break;
+    if (out.write(chunk.constData(), n) != n) {
+      out.cancelWriting();
+      return false;
+    }
+  }
+  return out.commit();
+}
+
+}  // namespace FileSaver
