@@ -133,16 +133,32 @@ QImage ReadBmp(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) Fail(path, file.errorString());
   if (file.size() == 0) Fail(path, QStringLiteral("the file is empty"));
-  char magic[2] = {};
-  if (file.peek(magic, 2) != 2 || magic[0] != 'B' || magic[1] != 'M')
+  // The size from the header, before Qt sees the file: a bitmap claiming a giant size
+  // must be refused without any attempt to allocate it.
+  uchar header[34] = {};
+  const qint64 headerBytes = file.peek(reinterpret_cast<char*>(header), sizeof header);
+  if (headerBytes < 26 || header[0] != 'B' || header[1] != 'M')
     Fail(path, QStringLiteral("not a Windows bitmap file"));
+  const bool core = U32(header + 14) == 12;  // the old OS/2 header with 16-bit sizes
+  const qint64 claimedW = core ? U16(header + 18) : std::abs(qint64(I32(header + 18)));
+  const qint64 claimedH = core ? U16(header + 20) : std::abs(qint64(I32(header + 22)));
+  if (claimedW > 0 && claimedH > 0 && !SaneSize(claimedW, claimedH))
+    Fail(path, SizeReason(claimedW, claimedH));
+  // Uncompressed rows have a known length; Qt would leave the missing ones undefined.
+  const int bits = core ? U16(header + 24) : U16(header + 28);
+  const quint32 compression = core || headerBytes < 34 ? 0 : U32(header + 30);
+  if (compression == 0 || compression == 3 || compression == 6) {
+    const qint64 rowBytes = (claimedW * bits + 31) / 32 * 4;
+    if (qint64(U32(header + 10)) + rowBytes * claimedH > file.size())
+      Fail(path, QStringLiteral("the file is cut short"));
+  }
   QImageReader reader(&file, "bmp");
   reader.setAutoDetectImageFormat(false);
-  // The header alone: a file claiming a giant size must not make us allocate it.
   // Qt reports a top-down bitmap's height as negative, as the file stores it.
   const QSize claimed = reader.size();
-  const QSize size(std::abs(claimed.width()), std::abs(claimed.height()));
-  if (size.isEmpty()) Fail(path, QStringLiteral("not a readable Windows bitmap file"));
+  if (claimed.width() <= 0 || claimed.height() == 0)
+    Fail(path, QStringLiteral("not a readable Windows bitmap file"));
+  const QSize size(claimed.width(), std::abs(claimed.height()));
   if (!SaneSize(size.width(), size.height())) Fail(path, SizeReason(size.width(), size.height()));
   QImage image;
   if (!reader.read(&image) || image.isNull()) Fail(path, reader.errorString());

@@ -216,6 +216,34 @@ TEST(Bmp, WrittenFileIsAStandard24BitBitmap) {
   EXPECT_EQ(p[56], qRed(bottomLeft));
 }
 
+namespace {
+
+// A bitmap file put together by hand: file header, BITMAPINFOHEADER, palette or masks,
+// pixel data.
+QByteArray HandMadeBmp(int w, int h, int bits, int compression, const QByteArray& extra,
+                       const QByteArray& pixels) {
+  QByteArray info(40, 0);
+  auto put = [](QByteArray& b, int at, qint64 v, int n) {
+    for (int i = 0; i < n; ++i) b[at + i] = char((v >> (8 * i)) & 0xFF);
+  };
+  put(info, 0, 40, 4);
+  put(info, 4, w, 4);
+  put(info, 8, h, 4);
+  put(info, 12, 1, 2);
+  put(info, 14, bits, 2);
+  put(info, 16, compression, 4);
+  put(info, 20, pixels.size(), 4);
+  if (bits <= 8) put(info, 32, extra.size() / 4, 4);  // colours in the palette
+  QByteArray file(14, 0);
+  file[0] = 'B';
+  file[1] = 'M';
+  put(file, 2, 14 + 40 + extra.size() + pixels.size(), 4);
+  put(file, 10, 14 + 40 + extra.size(), 4);
+  return file + info + extra + pixels;
+}
+
+}  // namespace
+
 TEST(Bmp, CommonVariantsRead) {
   TestFiles files;
   const QImage pattern = TestFiles::Pattern(13, 7);
@@ -232,6 +260,53 @@ TEST(Bmp, CommonVariantsRead) {
     ASSERT_TRUE(c.image.save(path, "BMP"));
     EXPECT_EQ(ImageFiles::ReadBmp(path), c.image.convertToFormat(QImage::Format_RGB32)) << c.name;
   }
+  // 2 x 2 files of the kinds Qt does not write: red blue on top, green white below
+  // (stored bottom row first).
+  const QByteArray palette = QByteArray::fromHex("0000ff00ff00000000ff0000ffffff00");
+  const QByteArray masks565 = QByteArray::fromHex("00f80000e00700001f000000");
+  const struct {
+    const char* name;
+    int bits, compression;
+    QByteArray extra, pixels;
+    struct {
+      int r, g, b;
+    } full;
+  } handMade[] = {
+      {"4-bit", 4, 0, palette, QByteArray::fromHex("2300000001000000"), {255, 255, 255}},
+      {"8-bit RLE",
+       8,
+       1,
+       palette,
+       QByteArray::fromHex("0102010300000100010100000001"),
+       {255, 255, 255}},
+      {"16-bit 555", 16, 0, {}, QByteArray::fromHex("e003ff7f007c1f00"), {248, 248, 248}},
+      {"16-bit bit fields 565",
+       16,
+       3,
+       masks565,
+       QByteArray::fromHex("e007ffff00f81f00"),
+       {248, 252, 248}},
+  };
+  QImage expected(2, 2, QImage::Format_RGB32);
+  expected.setPixel(0, 0, qRgb(255, 0, 0));
+  expected.setPixel(1, 0, qRgb(0, 0, 255));
+  expected.setPixel(0, 1, qRgb(0, 255, 0));
+  expected.setPixel(1, 1, qRgb(255, 255, 255));
+  for (const auto& c : handMade) {
+    const QString path =
+        files.WriteBytes(QString::fromLatin1(c.name) + ".bmp",
+                         HandMadeBmp(2, 2, c.bits, c.compression, c.extra, c.pixels));
+    // Like Windows, Qt widens 5 and 6-bit channels by shifting: full is 248 or 252.
+    QImage want = expected;
+    for (int y = 0; y < 2; ++y)
+      for (int x = 0; x < 2; ++x) {
+        const QRgb p = want.pixel(x, y);
+        want.setPixel(
+            x, y, qRgb(qRed(p) ? c.full.r : 0, qGreen(p) ? c.full.g : 0, qBlue(p) ? c.full.b : 0));
+      }
+    EXPECT_EQ(ImageFiles::ReadBmp(path), want) << c.name;
+  }
+
   // Top-down: negative height and rows stored top first.
   QByteArray bytes = ImageFiles::EncodeBmp(pattern);
   const int rowBytes = (13 * 3 + 3) & ~3;
