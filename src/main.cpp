@@ -1,16 +1,16 @@
-// Start-up: the application object, then the windows, then the message loop.
-#include <QApplication>
-#include <QLabel>
-
+// Start-up: the application object, then the seventeen windows in their fixed order,
+// then the message loop until the main window closes.
+#include "app/Forms.h"
+#include "app/MainForm.h"
+#include "controls/TApplication.h"
 #include "picture/ImageFiles.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  TApplication app(argc, argv);
   ImageFiles::RaiseAllocationLimit();
-  QLabel placeholder(QStringLiteral("Picora图片浏览器"));
-  placeholder.setWindowTitle(QStringLiteral("Picora图片浏览器"));
-  QApplication::setApplicationDisplayName(placeholder.windowTitle());
-  placeholder.resize(825, 619);
-  placeholder.show();
-  return app.exec();
+  CreateForms();
+  MainForm->Show();
+  const int result = app.exec();
+  DestroyForms();
+  return result;
 }

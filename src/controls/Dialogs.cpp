@@ -25,8 +25,12 @@ QString QtFilter(const Dialogs::Filter& f) {
 }
 }  // namespace
 
-void Dialogs::SetResponder(Responder* responder) { g_responder = responder; }
-Dialogs::Responder* Dialogs::CurrentResponder() { return g_responder; }
+void Dialogs::SetResponder(Responder* responder) {
+  g_responder = responder;
+}
+Dialogs::Responder* Dialogs::CurrentResponder() {
+  return g_responder;
+}
 
 QList<Dialogs::Filter> Dialogs::ParseFilter(const QString& filter) {
   QList<Filter> out;
@@ -65,7 +69,7 @@ Dialogs::FileResult Dialogs::RunFileDialog(const FileRequest& request) {
   dialog.setOption(QFileDialog::DontUseNativeDialog, true);
   dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(request.save || !request.fileMustExist ? QFileDialog::AnyFile
-                                                             : QFileDialog::ExistingFile);
+                                                            : QFileDialog::ExistingFile);
   if (request.save && !request.overwritePrompt)
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
   QStringList filters;
@@ -81,8 +85,7 @@ Dialogs::FileResult Dialogs::RunFileDialog(const FileRequest& request) {
     if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
       auto* preview = new PicturePreview(&dialog);
       grid->addWidget(preview, 0, grid->columnCount(), grid->rowCount(), 1);
-      QObject::connect(&dialog, &QFileDialog::currentChanged, preview,
-                       &PicturePreview::ShowFile);
+      QObject::connect(&dialog, &QFileDialog::currentChanged, preview, &PicturePreview::ShowFile);
     }
   }
   FileResult result;

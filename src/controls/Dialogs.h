@@ -22,7 +22,7 @@ struct FileRequest {
   bool save = false;
   QList<Filter> filters;
   int filterIndex = 1;  // 1-based, as the dialog reports it
-  QString defaultExt;  // without the dot
+  QString defaultExt;   // without the dot
   QString initialDir;
   QString fileName;
   bool overwritePrompt = false;

@@ -20,4 +20,6 @@ void Randomize() {
   Generator().seed(unsigned(std::chrono::steady_clock::now().time_since_epoch().count()));
 }
 
-void ResetRandom() { Generator().seed(kStartSeed); }
+void ResetRandom() {
+  Generator().seed(kStartSeed);
+}

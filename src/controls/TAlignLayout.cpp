@@ -34,7 +34,9 @@ TAlignLayout::~TAlignLayout() {
   for (QLayoutItem* item : items_) delete item;
 }
 
-void TAlignLayout::addItem(QLayoutItem* item) { items_.push_back(item); }
+void TAlignLayout::addItem(QLayoutItem* item) {
+  items_.push_back(item);
+}
 
 QLayoutItem* TAlignLayout::itemAt(int index) const {
   return index >= 0 && index < count() ? items_[size_t(index)] : nullptr;
@@ -68,8 +70,7 @@ void TAlignLayout::setGeometry(const QRect& rect) {
           r.setLeft(r.left() + w->width());
           break;
         case TAlign::Right:
-          w->setGeometry(r.right() + 1 - w->width(), r.top(), w->width(),
-                         std::max(0, r.height()));
+          w->setGeometry(r.right() + 1 - w->width(), r.top(), w->width(), std::max(0, r.height()));
           r.setRight(r.right() - w->width());
           break;
         case TAlign::Client:

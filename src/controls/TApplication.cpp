@@ -11,7 +11,9 @@ QString g_title;
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
-QString TApplication::Title() { return g_title; }
+QString TApplication::Title() {
+  return g_title;
+}
 
 void TApplication::SetTitle(const QString& title) {
   g_title = title;

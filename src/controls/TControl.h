@@ -19,7 +19,8 @@
 enum class TAlign { None, Top, Bottom, Left, Right, Client };
 
 using TNotifyEvent = std::function<void()>;
-using TMouseEvent = std::function<void(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y)>;
+using TMouseEvent =
+    std::function<void(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y)>;
 using TMouseMoveEvent = std::function<void(Qt::KeyboardModifiers shift, int x, int y)>;
 
 // The alignment of a widget, read by TAlignLayout. Kept as a dynamic property so that

@@ -21,6 +21,23 @@ QCursor ToQCursor(TCursor cursor) {
 
 namespace {
 TCursor g_screenCursor = TCursor::Default;
+int g_cursorCounter = 0;
+bool g_cursorHidden = false;
+}  // namespace
+
+void Screen::ShowCursor(bool show) {
+  g_cursorCounter += show ? 1 : -1;
+  const bool hide = g_cursorCounter < 0;
+  if (hide == g_cursorHidden) return;
+  g_cursorHidden = hide;
+  if (hide)
+    QApplication::setOverrideCursor(QCursor(Qt::BlankCursor));
+  else
+    QApplication::restoreOverrideCursor();
+}
+
+int Screen::CursorCounter() {
+  return g_cursorCounter;
 }
 
 void Screen::SetCursor(TCursor cursor) {
@@ -30,4 +47,6 @@ void Screen::SetCursor(TCursor cursor) {
   if (cursor != TCursor::Default) QApplication::setOverrideCursor(ToQCursor(cursor));
 }
 
-TCursor Screen::Cursor() { return g_screenCursor; }
+TCursor Screen::Cursor() {
+  return g_screenCursor;
+}

@@ -10,4 +10,8 @@ namespace Screen {
 // The cursor shown everywhere in the program (TCursor::Default: each control's own).
 void SetCursor(TCursor cursor);
 TCursor Cursor();
+// The cursor display counter: hiding decrements it, showing increments it, and the mouse
+// cursor is visible while it is not negative.
+void ShowCursor(bool show);
+int CursorCounter();
 }  // namespace Screen

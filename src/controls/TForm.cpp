@@ -1,8 +1,8 @@
 #include "TForm.h"
 
 #include <QCloseEvent>
-#include <QKeyEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
 
@@ -31,7 +31,9 @@ void TForm::Show() {
   activateWindow();
 }
 
-void TForm::ShowModal() { Dialogs::ShowModal(this); }
+void TForm::ShowModal() {
+  Dialogs::ShowModal(this);
+}
 
 void TForm::SetWindowState(TWindowState state) {
   if (state == state_ && state != TWindowState::Minimized) return;
@@ -45,8 +47,7 @@ void TForm::SetWindowState(TWindowState state) {
     }
     case TWindowState::Normal:
       if (isMinimized()) showNormal();
-      if (state_ == TWindowState::Maximized && normalBounds_.isValid())
-        setGeometry(normalBounds_);
+      if (state_ == TWindowState::Maximized && normalBounds_.isValid()) setGeometry(normalBounds_);
       state_ = state;
       break;
     case TWindowState::Minimized:

@@ -13,8 +13,8 @@ enum class TWindowState { Normal, Maximized, Minimized };
 class TForm : public TControl<QWidget> {
  public:
   enum class Kind {
-    Main,   // the main window: its own entry in the task bar
-    Tool,   // a window that stays above its owner (menus, tool windows)
+    Main,  // the main window: its own entry in the task bar
+    Tool,  // a window that stays above its owner (menus, tool windows)
   };
 
   TForm(QWidget* owner, Kind kind, bool borderless);
@@ -27,7 +27,7 @@ class TForm : public TControl<QWidget> {
   // Client size; for a borderless window the same as its outer size.
   void SetClientSize(int width, int height) { resize(width, height); }
 
-  void Show();      // shows, raises and activates
+  void Show();  // shows, raises and activates
   void Hide() { hide(); }
   void Close() { close(); }
   void ShowModal();  // returns when the window is hidden again

@@ -58,8 +58,7 @@ class TListView::Delegate : public QStyledItemDelegate {
     const QString text =
         option.fontMetrics.elidedText(index.data().toString(), Qt::ElideMiddle, textRect.width());
     if (selected) p->fillRect(textRect, option.palette.highlight());
-    p->setPen(selected ? option.palette.highlightedText().color()
-                       : option.palette.text().color());
+    p->setPen(selected ? option.palette.highlightedText().color() : option.palette.text().color());
     p->drawText(textRect, Qt::AlignHCenter | Qt::AlignTop, text);
   }
 
@@ -162,7 +161,9 @@ void TListView::SetItemSelected(int index, bool selected) {
   if (QListWidgetItem* it = item(index)) it->setSelected(selected);
 }
 
-void TListView::ClearSelection() { clearSelection(); }
+void TListView::ClearSelection() {
+  clearSelection();
+}
 
 void TListView::SetFocused(int index) {
   setCurrentRow(index, QItemSelectionModel::NoUpdate);

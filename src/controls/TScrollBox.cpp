@@ -24,10 +24,18 @@ void TScrollBox::SetColor(TColor color) {
   viewport()->setPalette(pal);
 }
 
-int TScrollBox::HorzPosition() const { return horizontalScrollBar()->value(); }
-int TScrollBox::VertPosition() const { return verticalScrollBar()->value(); }
-void TScrollBox::SetHorzPosition(int position) { horizontalScrollBar()->setValue(position); }
-void TScrollBox::SetVertPosition(int position) { verticalScrollBar()->setValue(position); }
+int TScrollBox::HorzPosition() const {
+  return horizontalScrollBar()->value();
+}
+int TScrollBox::VertPosition() const {
+  return verticalScrollBar()->value();
+}
+void TScrollBox::SetHorzPosition(int position) {
+  horizontalScrollBar()->setValue(position);
+}
+void TScrollBox::SetVertPosition(int position) {
+  verticalScrollBar()->setValue(position);
+}
 
 void TScrollBox::SetHorzScrollBarVisible(bool on) {
   horzVisible_ = on;
@@ -47,9 +55,13 @@ void TScrollBox::SetScrollBarThickness(int pixels) {
   verticalScrollBar()->setStyleSheet(css);
 }
 
-bool TScrollBox::IsClientPanel(const QWidget* w) const { return AlignOf(w) == TAlign::Client; }
+bool TScrollBox::IsClientPanel(const QWidget* w) const {
+  return AlignOf(w) == TAlign::Client;
+}
 
-void TScrollBox::Watch(QWidget* child) { child->installEventFilter(this); }
+void TScrollBox::Watch(QWidget* child) {
+  child->installEventFilter(this);
+}
 
 void TScrollBox::scrollContentsBy(int dx, int dy) {
   // The children move with the view, exactly by the change of position.

@@ -6,8 +6,7 @@
 TSplitter::TSplitter(QWidget* parent, TAlign align, int thickness) : TControl<QWidget>(parent) {
   resize(thickness, thickness);
   SetAlign(align);
-  setCursor(align == TAlign::Left || align == TAlign::Right ? Qt::SplitHCursor
-                                                            : Qt::SplitVCursor);
+  setCursor(align == TAlign::Left || align == TAlign::Right ? Qt::SplitHCursor : Qt::SplitVCursor);
 }
 
 QWidget* TSplitter::Neighbour() const {
@@ -60,7 +59,9 @@ void TSplitter::mouseMoveEvent(QMouseEvent* event) {
   lastGlobal_ += sign * (after - before);
 }
 
-void TSplitter::mouseReleaseEvent(QMouseEvent*) { dragging_ = false; }
+void TSplitter::mouseReleaseEvent(QMouseEvent*) {
+  dragging_ = false;
+}
 
 void TSplitter::paintEvent(QPaintEvent*) {
   QPainter p(this);

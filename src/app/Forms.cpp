@@ -1,0 +1,73 @@
+#include "Forms.h"
+
+#include <QtGlobal>
+
+#include "AllForms.h"
+
+TMainForm* MainForm = nullptr;
+TmenuFileForm* menuFileForm = nullptr;
+TmenuEditForm* menuEditForm = nullptr;
+TpopupShapeForm* popupShapeForm = nullptr;
+TmenuViewForm* menuViewForm = nullptr;
+TmenuZoomForm* menuZoomForm = nullptr;
+TViewModeForm* ViewModeForm = nullptr;
+TmenuToolForm* menuToolForm = nullptr;
+TmenuHelpForm* menuHelpForm = nullptr;
+TMusicPlayerForm* MusicPlayerForm = nullptr;
+TAboutForm* AboutForm = nullptr;
+TThanksForm* ThanksForm = nullptr;
+TScreenSafeForm* ScreenSafeForm = nullptr;
+TPopupMainForm* PopupMainForm = nullptr;
+TGetIconForm* GetIconForm = nullptr;
+TSpellPIcForm* SpellPIcForm = nullptr;
+TDeskPicForm* DeskPicForm = nullptr;
+
+static void InitResources() {
+  // The pictures live in a static library; make sure its resources are registered.
+  Q_INIT_RESOURCE(assets);
+}
+
+void CreateForms() {
+  InitResources();
+  // The other windows are owned by the main window, so they stay above it and follow it.
+  MainForm = new TMainForm();
+  QWidget* owner = MainForm;
+  menuFileForm = new TmenuFileForm(owner);
+  menuEditForm = new TmenuEditForm(owner);
+  popupShapeForm = new TpopupShapeForm(owner);
+  menuViewForm = new TmenuViewForm(owner);
+  menuZoomForm = new TmenuZoomForm(owner);
+  ViewModeForm = new TViewModeForm(owner);
+  menuToolForm = new TmenuToolForm(owner);
+  menuHelpForm = new TmenuHelpForm(owner);
+  MusicPlayerForm = new TMusicPlayerForm(owner);
+  AboutForm = new TAboutForm(owner);
+  ThanksForm = new TThanksForm(owner);
+  ScreenSafeForm = new TScreenSafeForm(owner);
+  PopupMainForm = new TPopupMainForm(owner);
+  GetIconForm = new TGetIconForm(owner);
+  SpellPIcForm = new TSpellPIcForm(owner);
+  DeskPicForm = new TDeskPicForm(owner);
+}
+
+void DestroyForms() {
+  // Children of the main window go with it; clear every reference in reverse order.
+  DeskPicForm = nullptr;
+  SpellPIcForm = nullptr;
+  GetIconForm = nullptr;
+  PopupMainForm = nullptr;
+  ScreenSafeForm = nullptr;
+  ThanksForm = nullptr;
+  AboutForm = nullptr;
+  MusicPlayerForm = nullptr;
+  menuHelpForm = nullptr;
+  menuToolForm = nullptr;
+  ViewModeForm = nullptr;
+  menuZoomForm = nullptr;
+  menuViewForm = nullptr;
+  popupShapeForm = nullptr;
+  menuEditForm = nullptr;
+  menuFileForm = nullptr;
+  delete MainForm;
+  MainForm = nullptr;
+}

@@ -1,0 +1,21 @@
+#include "menuHelpForm.h"
+
+#include "Forms.h"
+#include "MainForm.h"
+
+TmenuHelpForm::TmenuHelpForm(QWidget* owner)
+    : TLabelMenuForm(owner, 54, QStringLiteral(":/skin/menu_help.svg"), Colors::Aqua,
+                     Colors::White) {
+  Label2 = AddItem(
+      0, 2, QStringLiteral("鸣谢(&T)   "), [this] { Label2Click(); }, 'T');
+  Label3 = AddItem(
+      1, 2, QStringLiteral("关于(&A)   "), [this] { Label3Click(); }, 'A');
+}
+
+// The about box and the acknowledgements arrive with their windows.
+void TmenuHelpForm::Label2Click() {
+  CloseAndClearMenuOpen();
+}
+void TmenuHelpForm::Label3Click() {
+  CloseAndClearMenuOpen();
+}

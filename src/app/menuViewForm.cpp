@@ -1,0 +1,79 @@
+#include "menuViewForm.h"
+
+#include "Forms.h"
+#include "MainForm.h"
+#include "PopupMainForm.h"
+#include "show/ViewModeForm.h"
+
+TmenuViewForm::TmenuViewForm(QWidget* owner)
+    : TLabelMenuForm(owner, 224, QStringLiteral(":/skin/menu_view.svg"), Colors::Green,
+                     Colors::White) {
+  const int n = 8;
+  Label1 = AddItem(
+      0, n, QStringLiteral("全屏(&F)   "), [this] { Label1Click(); }, 'F');
+  Label8 = AddItem(
+      1, n, QStringLiteral("迷你播放(&X)   "), [this] { Label8Click(); }, 'X');
+  Label2 = AddItem(
+      2, n, QStringLiteral("上一幅(&P)   "), [this] { Label2Click(); }, 'P');
+  Label3 = AddItem(
+      3, n, QStringLiteral("下一幅(&N)   "), [this] { Label3Click(); }, 'N');
+  Label4 = AddItem(
+      4, n, QStringLiteral("幻灯片(&S)   "), [this] { Label4Click(); }, 'S');
+  Label5 = AddItem(
+      5, n, QStringLiteral("隐藏列表(&L)   "), [this] { Label5Click(); }, 'L');
+  // No click action: hovering or its key opens the chooser.
+  Label6 = AddItem(6, n, QStringLiteral("查看方式(&M)   "), nullptr);
+  items_.back().key = 'M';
+  items_.back().click = [this] { ShowViewModeChooser(); };
+  Label7 = AddItem(
+      7, n, QStringLiteral("图片属性(&A)   "), [this] { Label7Click(); }, 'A');
+}
+
+void TmenuViewForm::ItemMouseMove(TLabel* item) {
+  TLabelMenuForm::ItemMouseMove(item);
+  if (item == Label6)
+    ShowViewModeChooser();
+  else
+    ViewModeForm->Hide();
+}
+
+void TmenuViewForm::ShowViewModeChooser() {
+  ViewModeForm->move(x() + 115, y() + 142);
+  ViewModeForm->Show();
+}
+
+void TmenuViewForm::Label1Click() {
+  if (!MainForm->imgMain->Visible()) return;
+  CloseAndClearMenuOpen();
+  PopupMainForm->Label5Click();
+}
+
+void TmenuViewForm::Label8Click() {
+  // Entering mini mode closes this menu but leaves MenuOpen as it is.
+  MainForm->EnterMiniMode();
+}
+
+void TmenuViewForm::Label2Click() {
+  CloseAndClearMenuOpen();
+  MainForm->sbtnPriorClick();
+}
+
+void TmenuViewForm::Label3Click() {
+  CloseAndClearMenuOpen();
+  MainForm->sbtnNextClick();
+}
+
+void TmenuViewForm::Label4Click() {
+  CloseAndClearMenuOpen();
+  MainForm->sbtnAutoClick();
+}
+
+void TmenuViewForm::Label5Click() {
+  CloseAndClearMenuOpen();
+  MainForm->sbtnListClick();
+}
+
+void TmenuViewForm::Label7Click() {
+  // The panel toggle closes this menu and clears MenuOpen itself.
+  MainForm->TogglePropertiesPanel();
+}

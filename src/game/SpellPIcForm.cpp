@@ -1,0 +1,6 @@
+#include "SpellPIcForm.h"
+
+TSpellPIcForm::TSpellPIcForm(QWidget* owner) : TForm(owner, TForm::Kind::Tool, true) {
+  setObjectName(QStringLiteral("TSpellPIcForm"));
+  resize(600, 577);
+}

@@ -1,0 +1,6 @@
+#include "GetIconForm.h"
+
+TGetIconForm::TGetIconForm(QWidget* owner) : TForm(owner, TForm::Kind::Tool, true) {
+  setObjectName(QStringLiteral("TGetIconForm"));
+  resize(227, 157);
+}
