@@ -11,6 +11,7 @@
 #include "FileSaver.h"
 #include "ImageFiles.h"
 #include "PictureError.h"
+#include "PixelMemory.h"
 
 namespace {
 
@@ -210,8 +211,7 @@ void Bitmap::SetSize(int width, int height) {
     height_ = height;
     return;
   }
-  QImage next(width, height, QImage::Format_RGB32);
-  if (next.isNull()) throw PictureError("Not enough memory for the bitmap");
+  QImage next = PixelMemory::NewRgb32(width, height);
   next.fill(ToQRgb(brush_));
   if (!image_.isNull()) {
     const int w = std::min(width, image_.width()), h = std::min(height, image_.height());

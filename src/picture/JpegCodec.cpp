@@ -16,6 +16,7 @@
 #include "FileSaver.h"
 #include "ImageFiles.h"
 #include "PictureError.h"
+#include "PixelMemory.h"
 
 namespace JpegCodec {
 
@@ -240,8 +241,7 @@ QImage DecodeFile(const QString& path, int scaleDenom, int minWidth, int minHeig
     }
   }
   if (!Prepare(&d, denom)) FailJpeg(path, d.err);
-  QImage image(int(d.cinfo.output_width), int(d.cinfo.output_height), QImage::Format_RGB32);
-  if (image.isNull()) Fail(path, QStringLiteral("not enough memory"));
+  QImage image = PixelMemory::NewRgb32(int(d.cinfo.output_width), int(d.cinfo.output_height));
   if (!ReadRows(&d, image.bits(), image.bytesPerLine())) FailJpeg(path, d.err);
   return image;
 }
