@@ -286,6 +286,9 @@ QByteArray Encode(const QImage& source, int quality) {
 }
 
 void EncodeToFile(const QImage& image, const QString& path, int quality) {
+  if (image.isNull())
+    throw PictureError(
+        QStringLiteral("Cannot write \"%1\": the picture is empty").arg(path).toStdString());
   FileSaver::Write(path, Encode(image, quality));
 }
 

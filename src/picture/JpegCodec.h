@@ -17,7 +17,8 @@ QImage DecodeAtLeast(const QString& path, int minWidth, int minHeight);
 // The picture size from the header alone.
 QSize ReadSize(const QString& path);
 
-// Encodes into a JPEG stream, quality 1..100.
+// Encodes into a JPEG stream, quality 1..100 (clamped). A Format_Grayscale8 image gives a
+// grey JPEG; other images are encoded as colour. PictureError for an empty image.
 QByteArray Encode(const QImage& image, int quality = 90);
 
 // Encodes and writes the file atomically (temporary name, then rename).

@@ -85,6 +85,8 @@ TEST(Jpeg, RoundTripWithinTolerance) {
     const QImage decoded = JpegCodec::Decode(path);
     ASSERT_EQ(decoded.size(), original.size());
     EXPECT_EQ(decoded.format(), QImage::Format_RGB32);
+    for (int y = 0; y < decoded.height(); ++y)
+      for (int x = 0; x < decoded.width(); ++x) ASSERT_EQ(qAlpha(decoded.pixel(x, y)), 255);
     const Difference d = Compare(original, decoded);
     EXPECT_LT(d.mean, 2.0) << quality;
     EXPECT_LE(d.max, 12) << quality;

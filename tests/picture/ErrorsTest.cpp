@@ -110,7 +110,9 @@ TEST(Errors, MalformedFilesRaisePictureError) {
       EXPECT_EQ(picture.Height(), 48);
     } catch (const PictureError& e) {
       EXPECT_NE(std::string(e.what()).find(c.file), std::string::npos) << e.what();
-      if (c.reason) EXPECT_NE(std::string(e.what()).find(c.reason), std::string::npos) << e.what();
+      if (c.reason) {
+        EXPECT_NE(std::string(e.what()).find(c.reason), std::string::npos) << e.what();
+      }
       ASSERT_NE(picture.GetGraphic(), nullptr);
       EXPECT_EQ(picture.GetGraphic()->GetKind(), Graphic::Kind::Bitmap);
       EXPECT_EQ(picture.Width(), 3);
