@@ -61,7 +61,7 @@ QByteArray IconPointingAt(quint32 offset, const QByteArray& tail = {}) {
 TEST(Errors, MalformedFilesRaisePictureError) {
   const QByteArray jpeg = ValidJpeg();
   const QByteArray hugeIcoEntry = [] {
-    QByteArray entry = ImageFiles::EncodeIco(QImage(4, 4, QImage::Format_ARGB32)).mid(22);
+    QByteArray entry = ImageFiles::EncodeIco(TestFiles::Pattern(4, 4)).mid(22);
     PutLE32(entry, 4, 100000);
     PutLE32(entry, 8, 200000);
     return entry;
