@@ -1,5 +1,8 @@
 #include "TGifBrowser.h"
 
+#include <QHideEvent>
+#include <QShowEvent>
+
 TGifBrowser::TGifBrowser(QWidget* parent) : TControl<QLabel>(parent) {
   setAlignment(Qt::AlignCenter);
   setAutoFillBackground(true);
@@ -12,6 +15,7 @@ TGifBrowser::~TGifBrowser() = default;
 
 void TGifBrowser::Navigate(const QString& path) {
   location_ = path;
+  browserVisible_ = true;
   setMovie(nullptr);
   movie_ = std::make_unique<QMovie>(path, QByteArray("gif"));
   if (!movie_->isValid()) {
@@ -24,6 +28,17 @@ void TGifBrowser::Navigate(const QString& path) {
                    [m = movie_.get()] { m->start(); });
   setMovie(movie_.get());
   movie_->start();
+  if (!isVisible()) movie_->setPaused(true);
+}
+
+void TGifBrowser::showEvent(QShowEvent* event) {
+  TControl<QLabel>::showEvent(event);
+  if (movie_ && movie_->state() == QMovie::Paused) movie_->setPaused(false);
+}
+
+void TGifBrowser::hideEvent(QHideEvent* event) {
+  TControl<QLabel>::hideEvent(event);
+  if (movie_ && movie_->state() == QMovie::Running) movie_->setPaused(true);
 }
 
 bool TGifBrowser::Playing() const {

@@ -16,7 +16,18 @@ class TGifBrowser : public TControl<QLabel> {
   QString LocationURL() const { return location_; }
   bool Playing() const;
 
+  // The browser object's own Visible property. Unlike the control's Visible flag it does
+  // not take the page off the screen: a later Navigate shows its file as usual.
+  bool BrowserVisible() const { return browserVisible_; }
+  void SetBrowserVisible(bool on) { browserVisible_ = on; }
+
+ protected:
+  // A page that is not on screen does not animate: frames are not decoded for nobody.
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+
  private:
   std::unique_ptr<QMovie> movie_;
   QString location_;
+  bool browserVisible_ = true;
 };
