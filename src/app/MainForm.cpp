@@ -69,6 +69,7 @@ TMainForm::TMainForm() : TForm(nullptr, TForm::Kind::Main, true) {
   WireHandlers();
 
   OpenPictureDialog = new TPictureDialog(this, TPictureDialog::Mode::Open);
+  SetUpOpenPictureDialog();
   SavePictureDialog = new TPictureDialog(this, TPictureDialog::Mode::Save);
   AutoPlayTimer = new TTimer(this, 5000);
   AutoPlayTimer->OnTimer = [this] { AutoPlayTimerTimer(); };

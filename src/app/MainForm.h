@@ -202,6 +202,14 @@ class TMainForm : public TForm {
   void ShowGif(const QString& path);  // GIF display, or hide the GIF panel for other kinds
   void PlayTransition();              // the effect of the checked view mode
   static void ShowPictureError();     // "图象文件错误!"
+  void SetUpOpenPictureDialog();      // filter list and options, once at creation
+  void LoadListItem(int index);       // the load from list for item index
+  // The loader CurExt names (GIF display, JPEG, BMP or ICO) for path.
+  void RunLoaders(const QString& path, bool fromList);
+  void ReplaceWindowIcon(const QString& icoPath);
+  void TakePictureSize();  // PicWidth x PicHeight from imgMain, 0 x 0 for a GIF
+  void ShowResolution();   // lblSize and status panel 3
+  void SelectThumbnailsOf(const QString& name);
 
   // ---- File information (browse/FileInfo.cpp) ----------------------------------------
   void ShowFileInformation(const QFileInfo& file);
@@ -217,6 +225,8 @@ class TMainForm : public TForm {
   void sbtnListDelClick();
   void ClosePicture();
   void ExitProgram();
+  static void SwapListItems(TListView* list, int a, int b);  // captions only
+  void SwapThumbnailImages(int first);
 
   // ---- Zoom and fit (view/Zoom.cpp) -------------------------------------------------
   void sbtnZoomInClick();
