@@ -1,0 +1,218 @@
+// The file information panel: size, times, attributes, the panel toggle and the file
+// manager's properties dialog.
+#include <sys/stat.h>
+#include <sys/xattr.h>
+#include <QDBusAbstractAdaptor>
+#include <QDBusConnection>
+#include <QDateTime>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include "FormsTest.h"
+#include "ListHelpers.h"
+#include "platform/DosTime.h"
+#include "platform/FileAttributes.h"
+#include "platform/FileManager.h"
+#include "platform/FileStatus.h"
+
+using FileInfoTest = FormsTest;
+
+namespace {
+
+qint64 LocalSeconds(int y, int mo, int d, int h, int mi, int s) {
+  return QDateTime(QDate(y, mo, d), QTime(h, mi, s), Qt::LocalTime).toSecsSinceEpoch();
+}
+
+void SetFileTime(const QString& path, QFileDevice::FileTime which, qint64 seconds) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+  ASSERT_TRUE(file.setFileTime(QDateTime::fromSecsSinceEpoch(seconds), which));
+}
+
+}  // namespace
+
+TEST_F(FileInfoTest, SizeIsShownInKilobytesRoundedUp) {
+  const struct {
+    int bytes;
+    const char* text;
+  } cases[] = {{0, "0K"}, {1, "1K"}, {1024, "1K"}, {1025, "2K"}, {153 * 1024, "153K"}};
+  MainForm->CurFolder = files.Folder() + QLatin1Char('/');
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.bytes);
+    MainForm->CurFileName = QStringLiteral("f%1.dat").arg(c.bytes);
+    const QString path = files.WriteBytes(MainForm->CurFileName, QByteArray(c.bytes, 'a'));
+    MainForm->ShowFileInformation(QFileInfo(path));
+    EXPECT_EQ(MainForm->lblFileSize->Caption(), QString::fromUtf8(c.text));
+    EXPECT_EQ(MainForm->StatusBar->Text(2), QString::fromUtf8(c.text));
+    EXPECT_EQ(MainForm->fedFileName->Text(), MainForm->CurFileName);
+    EXPECT_EQ(MainForm->fedFilePath->Text(), MainForm->CurFolder);
+  }
+  // The full 64-bit length counts.
+  EXPECT_EQ(FileStatus::SizeText((quint64(1) << 40) + 1), QStringLiteral("1073741825K"));
+}
+
+TEST_F(FileInfoTest, TimesAreLocalWithTwoSecondResolution) {
+  const QString path = files.WriteBytes(QStringLiteral("t.jpg"), QByteArray(10, 'a'));
+  SetFileTime(path, QFileDevice::FileModificationTime, LocalSeconds(2024, 5, 6, 10, 15, 37));
+  // Before 1980 the DOS format has no room for the access time.
+  SetFileTime(path, QFileDevice::FileAccessTime, LocalSeconds(1975, 3, 1, 8, 0, 0));
+  MainForm->CurFolder = files.Folder() + QLatin1Char('/');
+  MainForm->CurFileName = QStringLiteral("t.jpg");
+
+  MainForm->ShowFileInformation(QFileInfo(path));
+  EXPECT_EQ(MainForm->lblWriteTime->Caption(), QStringLiteral("2024-05-06 10:15:36"));
+  EXPECT_EQ(MainForm->StatusBar->Text(4), QStringLiteral("修改时间: 2024-05-06 10:15:36"));
+  EXPECT_EQ(MainForm->lblAccessTime->Caption(), DosTime::UnknownText());
+  // The birth time where the file system records it.
+  const QDateTime born = QFileInfo(path).birthTime();
+  const QString bornText = born.isValid() ? born.addSecs(-(born.time().second() % 2))
+                                                .toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"))
+                                          : DosTime::UnknownText();
+  EXPECT_EQ(MainForm->lblCreateTime->Caption(), bornText);
+
+  // A file that vanished leaves the fields as they were.
+  QFile::remove(path);
+  MainForm->CurFileName = QStringLiteral("gone.jpg");
+  MainForm->ShowFileInformation(QFileInfo(path));
+  EXPECT_EQ(MainForm->lblWriteTime->Caption(), QStringLiteral("2024-05-06 10:15:36"));
+  EXPECT_EQ(MainForm->fedFileName->Text(), QStringLiteral("t.jpg"));
+}
+
+TEST_F(FileInfoTest, DosRangeAndTruncation) {
+  const struct {
+    qint64 seconds;
+    const char* text;  // nullptr: outside the DOS range
+  } cases[] = {
+      {LocalSeconds(1979, 12, 31, 23, 59, 59), nullptr},
+      {LocalSeconds(1980, 1, 1, 0, 0, 1), "1980-01-01 00:00:00"},
+      {LocalSeconds(2001, 2, 3, 4, 5, 59), "2001-02-03 04:05:58"},
+      {LocalSeconds(2107, 12, 31, 23, 59, 59), "2107-12-31 23:59:58"},
+      {LocalSeconds(2108, 1, 1, 0, 0, 0), nullptr},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.seconds);
+    EXPECT_EQ(DosTime::FileTimeText(c.seconds),
+              c.text ? QString::fromUtf8(c.text) : DosTime::UnknownText());
+  }
+  EXPECT_EQ(DosTime::FileTimeText(std::nullopt), DosTime::UnknownText());
+}
+
+TEST_F(FileInfoTest, AttributeBoxes) {
+  struct Case {
+    const char* name;
+    mode_t mode;
+    const char* dosAttrib;  // Samba's extended attribute, nullptr for none
+    bool readOnly, hidden, archive;
+  };
+  const Case cases[] = {
+      {"plain.jpg", 0644, nullptr, false, false, false},
+      {"locked.jpg", 0444, nullptr, true, false, false},
+      {".secret.jpg", 0644, "0x20", false, true, true},
+      {".both.jpg", 0444, "0x0", true, true, false},
+      {"samba.jpg", 0644, "0x21", false, false, true},
+  };
+  const QString probe = files.WriteBytes(QStringLiteral("probe"), "x");
+  const bool xattrs =
+      setxattr(probe.toLocal8Bit().constData(), "user.DOSATTRIB", "0x20", 5, 0) == 0;
+
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.dosAttrib && !xattrs) continue;  // the file system keeps no extended attributes
+    const QByteArray path = files.WriteBytes(QString::fromUtf8(c.name), "x").toLocal8Bit();
+    if (c.dosAttrib) {
+      // As Samba writes it: the hexadecimal text, then a binary record.
+      const QByteArray value = QByteArray(c.dosAttrib) + '\0' + QByteArray("\x05\x00\x01\x00", 4);
+      ASSERT_EQ(
+          setxattr(path.constData(), "user.DOSATTRIB", value.constData(), size_t(value.size()), 0),
+          0);
+    }
+    ASSERT_EQ(chmod(path.constData(), c.mode), 0);
+    // Every box starts checked, so a box that is never written shows up.
+    for (TCheckBox* box : {MainForm->fcbReadOnly, MainForm->fcbHidden, MainForm->fcbArchive})
+      box->SetChecked(true);
+    MainForm->ShowAttributes(QString::fromLocal8Bit(path));
+    EXPECT_EQ(MainForm->fcbReadOnly->Checked(), c.readOnly);
+    EXPECT_EQ(MainForm->fcbHidden->Checked(), c.hidden);
+    EXPECT_EQ(MainForm->fcbArchive->Checked(), c.archive);
+  }
+
+  MainForm->fcbHidden->SetChecked(true);
+  MainForm->ShowAttributes(files.Path(QStringLiteral(".missing.jpg")));
+  EXPECT_FALSE(MainForm->fcbHidden->Checked());
+}
+
+TEST_F(FileInfoTest, DosAttributeValues) {
+  EXPECT_EQ(FileAttributes::FromSambaDosAttrib(QByteArray("0x20\0\x05\x00", 7)), 0x20u);
+  EXPECT_EQ(FileAttributes::FromSambaDosAttrib(QByteArray("0x0")), 0u);
+  EXPECT_EQ(FileAttributes::FromSambaDosAttrib(QByteArray("0x")), std::nullopt);
+  EXPECT_EQ(FileAttributes::FromSambaDosAttrib(QByteArray("\x05\x00", 2)), std::nullopt);
+  EXPECT_EQ(FileAttributes::FromNtfsAttribBe(QByteArray("\x00\x00\x00\x21", 4)), 0x21u);
+  EXPECT_EQ(FileAttributes::FromNtfsAttribBe(QByteArray("\x00\x21", 2)), std::nullopt);
+}
+
+TEST_F(FileInfoTest, PanelToggleClosesTheViewMenuAndGivesBackThePictureArea) {
+  const int width = MainForm->scrboxBack->Width();
+  for (bool shown : {true, false}) {
+    MainForm->MenuOpen = true;
+    menuViewForm->PopupAt(MainForm->Left(), MainForm->Top());
+    MainForm->TogglePropertiesPanel();
+    EXPECT_EQ(MainForm->Panel2->Visible(), shown);
+    EXPECT_FALSE(menuViewForm->isVisible());
+    EXPECT_FALSE(MainForm->MenuOpen);
+    EXPECT_EQ(MainForm->scrboxBack->Width(), shown ? width - 153 : width);
+  }
+}
+
+// A stand-in file manager on a private bus.
+class FakeFileManager : public QDBusAbstractAdaptor {
+  Q_OBJECT
+  Q_CLASSINFO("D-Bus Interface", "org.freedesktop.FileManager1")
+ public:
+  explicit FakeFileManager(QObject* parent) : QDBusAbstractAdaptor(parent) {}
+  QStringList uris;
+  QString startupId;
+  int calls = 0;
+ public slots:
+  void ShowItemProperties(const QStringList& u, const QString& id) {
+    uris = u;
+    startupId = id;
+    ++calls;
+  }
+};
+
+TEST_F(FileInfoTest, PropertiesAreAskedOfTheFileManagerWithoutWaiting) {
+  const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
+  if (daemon.isEmpty()) GTEST_SKIP() << "dbus-daemon is not installed";
+  QProcess bus;
+  bus.start(daemon, {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                     QStringLiteral("--print-address=1")});
+  ASSERT_TRUE(bus.waitForReadyRead(5000));
+  const QString address = QString::fromUtf8(bus.readLine()).trimmed();
+  {
+    QDBusConnection service = QDBusConnection::connectToBus(address, QStringLiteral("fm-service"));
+    QDBusConnection client = QDBusConnection::connectToBus(address, QStringLiteral("fm-client"));
+    ASSERT_TRUE(service.isConnected() && client.isConnected());
+
+    // Nobody answers yet: the call returns and the error reply is dropped.
+    FileManager::ShowItemProperties(files.Path(QStringLiteral("a b.jpg")), client);
+
+    QObject root;
+    auto* manager = new FakeFileManager(&root);
+    ASSERT_TRUE(service.registerObject(QStringLiteral("/org/freedesktop/FileManager1"), &root));
+    ASSERT_TRUE(service.registerService(QStringLiteral("org.freedesktop.FileManager1")));
+    const QString path = files.Path(QStringLiteral("a b.jpg"));
+    FileManager::ShowItemProperties(path, client);
+    EXPECT_EQ(manager->calls, 0);  // asynchronous: nothing has arrived yet
+    EXPECT_TRUE(QTest::qWaitFor([&] { return manager->calls == 1; }, 5000));
+    EXPECT_EQ(manager->uris, QStringList{QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded)});
+    EXPECT_TRUE(manager->uris.value(0).endsWith(QStringLiteral("/a%20b.jpg")));
+    EXPECT_EQ(manager->startupId, QString());
+  }
+  QDBusConnection::disconnectFromBus(QStringLiteral("fm-service"));
+  QDBusConnection::disconnectFromBus(QStringLiteral("fm-client"));
+  bus.terminate();
+  bus.waitForFinished(5000);
+}
+
+#include "FileInfoTest.moc"
