@@ -14,6 +14,9 @@ void TMainForm::ShowFileInformation(const QFileInfo& file) {
   if (!status) return;
   fedFileName->SetText(CurFileName);
   fedFilePath->SetText(CurFolder);
+  // A long folder shows from its start, as the fields show any text.
+  fedFileName->setCursorPosition(0);
+  fedFilePath->setCursorPosition(0);
   const QString size = FileStatus::SizeText(status->size);
   lblFileSize->SetCaption(size);
   StatusBar->SetText(2, size);
