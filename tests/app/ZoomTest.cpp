@@ -4,7 +4,10 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include <functional>
+
 #include "FormsTest.h"
+#include "ListHelpers.h"
 
 namespace {
 enum class Command { ZoomIn, ZoomOut, Real, FitWidth, FitHeight, FitPic };
@@ -317,20 +320,39 @@ TEST_F(ZoomTest, MagnifierLimitsTheZoomAndFitsTurnItOff) {
   }
 }
 
-TEST_F(ZoomTest, LayoutChangesReapplyTheFit) {
+TEST_F(ZoomTest, LayoutChangesAndLoadsReapplyTheFit) {
   NarrowView();
   ShowPicture(1800, 1200);
   MainForm->sbtnFitWidthClick();
-  MainForm->Splitter1->MoveBy(-60);
-  EXPECT_EQ(MainForm->scrboxBack->Width(), 510);
-  EXPECT_EQ(Bounds().size(), QSize(506, 506 * 1200 / 1800));
-  EXPECT_EQ(MainForm->ZoomIndex, 12);
+  struct Change {
+    const char* name;
+    std::function<void()> run;
+    int viewWidth;  // 0: whatever the screen gives, wider than before
+  } changes[] = {
+      {"splitter", [] { MainForm->Splitter1->MoveBy(-60); }, 510},
+      {"properties hidden", [] { MainForm->TogglePropertiesPanel(); }, 663},
+      {"properties shown", [] { MainForm->TogglePropertiesPanel(); }, 510},
+      {"maximised", [] { MainForm->sbtnMaxClick(); }, 0},
+      {"restored", [] { MainForm->sbtnMaxClick(); }, 510},
+  };
+  for (const Change& c : changes) {
+    SCOPED_TRACE(c.name);
+    MainForm->ZoomIndex = 17;
+    c.run();
+    const int w = MainForm->scrboxBack->Width();
+    if (c.viewWidth)
+      EXPECT_EQ(w, c.viewWidth);
+    else
+      EXPECT_GT(w, 663);
+    EXPECT_EQ(Bounds().size(), QSize(w - 4, (w - 4) * 1200 / 1800));
+    EXPECT_EQ(MainForm->ZoomIndex, 12);
+  }
 
+  // Fit picture after maximising: the side that overflows the larger view decides.
   MainForm->sbtnFitPicClick();
   const QSize before = Bounds().size();
   MainForm->sbtnMaxClick();
   const int w = MainForm->scrboxBack->Width(), h = MainForm->scrboxBack->Height();
-  ASSERT_GT(w, 510);
   if (1800.0 / w > 1200.0 / h)
     EXPECT_EQ(Bounds().size(), QSize(w - 4, (w - 4) * 1200 / 1800));
   else
@@ -339,6 +361,14 @@ TEST_F(ZoomTest, LayoutChangesReapplyTheFit) {
   EXPECT_EQ(PressedModeButton(), MainForm->sbtnFitPic);
   MainForm->sbtnMaxClick();
   EXPECT_EQ(Bounds().size(), before);
+
+  // A load applies the active mode to the new picture.
+  MainForm->sbtnFitHeightClick();
+  files.WriteBmp(QStringLiteral("tall.bmp"), TestFiles::Pattern(300, 900));
+  ListHelpers::FillList(files, {QStringLiteral("tall.bmp")});
+  ListHelpers::LoadFromList(QStringLiteral("tall.bmp"));
+  EXPECT_EQ(Bounds(), QRect((510 - 167) / 2, 0, 502 * 300 / 900, 502));
+  EXPECT_EQ(ZoomText(), QStringLiteral("55%"));
 }
 
 TEST_F(ZoomTest, HugeZoomDoesNotOverflow) {
