@@ -256,7 +256,7 @@ class TMainForm : public TForm {
   void shpRectMouseUp(Qt::MouseButton button, int x, int y);
   // The selected region in picture pixels.
   TRect SelectionRect() const;
-  // The same, clipped to the picture.
+  // The same, clipped to the picture; empty while no rectangle is shown.
   TRect ClippedSelectionRect() const;
 
   // ---- Rotate and flip (edit/RotateFlip.cpp) -----------------------------------------
@@ -279,6 +279,7 @@ class TMainForm : public TForm {
   void sbtnSaveNewClick();
   void SaveSelectionCommand();
   void SaveAsIcon(const QString& fileName);
+  void SetUpSavePictureDialog();  // filter list and options, once at creation
 
   // ---- Clipboard (edit/ClipboardEdit.cpp) ---------------------------------------------
   void CutCommand();
