@@ -71,6 +71,7 @@ TMainForm::TMainForm() : TForm(nullptr, TForm::Kind::Main, true) {
   OpenPictureDialog = new TPictureDialog(this, TPictureDialog::Mode::Open);
   SetUpOpenPictureDialog();
   SavePictureDialog = new TPictureDialog(this, TPictureDialog::Mode::Save);
+  SetUpSavePictureDialog();
   AutoPlayTimer = new TTimer(this, 5000);
   AutoPlayTimer->OnTimer = [this] { AutoPlayTimerTimer(); };
 

@@ -1,13 +1,12 @@
 // Saving: complete files only, the old file kept when a save fails.
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <unistd.h>
 #include <QDir>
 #include <QFile>
-#include <csignal>
 #include <functional>
 
+#include "FileSizeLimit.h"
 #include "TestFiles.h"
 #include "picture/FileSaver.h"
 #include "picture/PictureError.h"
@@ -18,26 +17,6 @@ QByteArray Contents(const QString& path) {
   QFile f(path);
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
-
-// Makes every file write past a few kilobytes fail, as a full disk does (root too).
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    getrlimit(RLIMIT_FSIZE, &old_);
-    oldSignal_ = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = old_;
-    limit.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &limit);
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &old_);
-    std::signal(SIGXFSZ, oldSignal_);
-  }
-
- private:
-  rlimit old_{};
-  void (*oldSignal_)(int) = nullptr;
-};
 
 }  // namespace
 
