@@ -185,16 +185,35 @@ void AddBrightness(Bitmap& bitmap, const TRect& region, int delta) {
   const int top = std::max(region.Top, 0), bottom = std::min(region.Bottom, image.height());
   delta = std::clamp(delta, -255, 255);
   if (left >= right || top >= bottom || delta == 0) return;
-  uchar* bits = image.bits();
   const int count = (right - left) * 4;
   const unsigned d = unsigned(std::abs(delta));
-  for (int y = top; y < bottom; ++y) {
-    auto* p = reinterpret_cast<uint8_t*>(Row(image, bits, y) + left);
+  auto step = [&](QRgb* row) {
+    auto* p = reinterpret_cast<uint8_t*>(row + left);
     if (delta > 0)
       BrightenRow(p, count, d);
     else
       DarkenRow(p, count, d);
+  };
+  if (image.isDetached()) {
+    uchar* bits = image.bits();
+    for (int y = top; y < bottom; ++y) step(Row(image, bits, y));
+    return;
   }
+  // Shared with another bitmap (the displayed picture with its reference copy): write
+  // into a pooled buffer, each row copied and stepped while it is in the cache. Letting
+  // QImage detach would take fresh memory, whose first touch costs more than the work.
+  const QImage in = image;
+  QImage out = PixelMemory::NewRgb32(in.width(), in.height());
+  out.setDotsPerMeterX(in.dotsPerMeterX());
+  out.setDotsPerMeterY(in.dotsPerMeterY());
+  uchar* bits = out.bits();
+  const size_t rowBytes = size_t(in.width()) * sizeof(QRgb);
+  for (int y = 0; y < in.height(); ++y) {
+    QRgb* row = Row(out, bits, y);
+    std::memcpy(row, Row(in, y), rowBytes);
+    if (y >= top && y < bottom) step(row);
+  }
+  image = std::move(out);
 }
 
 Bitmap Negative(const Bitmap& source) {
