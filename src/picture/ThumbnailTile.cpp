@@ -1,0 +1,104 @@
+#include "ThumbnailTile.h"
+
+#include <QFileInfo>
+
+#include "Icon.h"
+#include "JpegCodec.h"
+#include "PictureError.h"
+
+namespace ThumbnailTile {
+
+namespace {
+
+Bitmap WhiteTile() {
+  return Bitmap(Size, Size);
+}
+
+// The picture of a file that has one, at full size or (JPEG) reduced; fullWidth and
+// fullHeight receive the size the geometry is computed from.
+Bitmap LoadPicture(const QString& path, const QString& ext, int& fullWidth, int& fullHeight) {
+  Bitmap picture;
+  if (ext == QLatin1String("bmp")) {
+    picture.LoadFromFile(path);
+    fullWidth = picture.Width();
+    fullHeight = picture.Height();
+  } else if (ext == QLatin1String("jpg") || ext == QLatin1String("jpeg")) {
+    // The header first: the drawn rectangle decides how far libjpeg may scale down.
+    const QSize full = JpegCodec::ReadSize(path);
+    fullWidth = full.width();
+    fullHeight = full.height();
+    if (fullWidth <= 0 || fullHeight <= 0) return picture;
+    const TRect r = PictureRect(fullWidth, fullHeight);
+    picture = Bitmap(JpegCodec::DecodeAtLeast(path, r.Width(), r.Height()));
+  } else {
+    Icon icon;
+    icon.LoadFromFile(path);
+    // A scratch bitmap of the icon's size, white where the icon is transparent.
+    picture.SetSize(icon.Width(), icon.Height());
+    picture.Draw(0, 0, icon);
+    fullWidth = picture.Width();
+    fullHeight = picture.Height();
+  }
+  return picture;
+}
+
+}  // namespace
+
+TRect PictureRect(int width, int height) {
+  const qint64 w = width, h = height;
+  if (h < w) {
+    const int drawn = int(h * 64 / w);
+    const int o = (64 - drawn) / 2;
+    return Rect(8, 8 + o, 71, 8 + o + drawn);
+  }
+  const int drawn = int(w * 64 / h);
+  const int o = (64 - drawn) / 2;
+  return Rect(8 + o, 8, 8 + o + drawn, 71);
+}
+
+Bitmap FromPicture(const Bitmap& picture, int fullWidth, int fullHeight) {
+  Bitmap tile = WhiteTile();
+  tile.StretchDraw(PictureRect(fullWidth, fullHeight), picture);
+  return tile;
+}
+
+bool HasPicture(const QString& path) {
+  const QString ext = QFileInfo(path).suffix().toLower();
+  return ext == QLatin1String("bmp") || ext == QLatin1String("jpg") ||
+         ext == QLatin1String("jpeg") || ext == QLatin1String("ico");
+}
+
+Bitmap Make(const QString& path) {
+  if (!HasPicture(path)) return NoPicture();
+  const QString ext = QFileInfo(path).suffix().toLower();
+  int width = 0, height = 0;
+  const Bitmap picture = LoadPicture(path, ext, width, height);
+  if (width <= 0 || height <= 0 || picture.Width() <= 0 || picture.Height() <= 0)
+    throw PictureError(QStringLiteral("\"%1\" holds no picture").arg(path).toStdString());
+  return FromPicture(picture, width, height);
+}
+
+Bitmap NoPicture() {
+  Bitmap tile = WhiteTile();
+  tile.Font().Size = 16;
+  tile.Font().Bold = true;
+  tile.Font().Color = Colors::Green;
+  tile.TextOut(24, 28, QStringLiteral("gif"));
+  return tile;
+}
+
+Bitmap Unreadable() {
+  Bitmap tile = WhiteTile();
+  tile.SetBrushColor(RGBColor(0xA0, 0xA0, 0xA0));
+  tile.FrameRect(Rect(8, 8, 72, 72));
+  tile.Font().Size = 20;
+  tile.Font().Bold = true;
+  tile.Font().Color = Colors::Maroon;
+  tile.TextOut(32, 12, QStringLiteral("?"));
+  tile.Font().Size = 9;
+  tile.Font().Bold = false;
+  tile.TextOut(14, 48, QStringLiteral("无法读取"));
+  return tile;
+}
+
+}  // namespace ThumbnailTile

@@ -1,0 +1,36 @@
+#pragma once
+// The 80 x 80 tiles of the thumbnail view: a picture scaled into the middle 64 x 64 of a
+// white tile, "gif" for the kinds that have no picture, and a mark for files that cannot
+// be read. Pure pixel work, safe to run in worker threads.
+#include <QString>
+
+#include "Bitmap.h"
+#include "TRect.h"
+
+namespace ThumbnailTile {
+
+constexpr int Size = 80;
+
+// Where a width x height picture is drawn on the tile. The long side runs from 8 to 70
+// (bound 71) while the short side is scaled as for 64; integer divisions throughout.
+TRect PictureRect(int width, int height);
+
+// The tile of a picture of the given full size. picture may be a reduced copy of it: it
+// is stretched (nearest pixel) into the same rectangle.
+Bitmap FromPicture(const Bitmap& picture, int fullWidth, int fullHeight);
+
+// Whether the file's kind has a picture to draw (.bmp, .jpg, .jpeg, .ico, any case).
+bool HasPicture(const QString& path);
+
+// The tile of a file by its lower-case extension: .bmp, .jpg, .jpeg and .ico show their
+// picture (JPEGs are decoded at the smallest DCT scale that still covers the drawn
+// rectangle), every other kind shows "gif". PictureError when the file cannot be read.
+Bitmap Make(const QString& path);
+
+// White with the green "gif" text.
+Bitmap NoPicture();
+
+// The tile of a file that could not be read: a grey frame, a red "?" and "无法读取".
+Bitmap Unreadable();
+
+}  // namespace ThumbnailTile
