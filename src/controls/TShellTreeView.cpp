@@ -1,5 +1,6 @@
 #include "TShellTreeView.h"
 
+#include <QDir>
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QMouseEvent>
@@ -21,6 +22,19 @@ TShellTreeView::TShellTreeView(QWidget* parent) : TControl<QTreeView>(parent) {
   connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
     if (OnChange) OnChange();
   });
+  // The folders load in the background and rows arrive above the start folder; keep it
+  // in view until it and every folder above it have been listed.
+  connect(model_, &QFileSystemModel::directoryLoaded, this, [this](const QString& folder) {
+    if (!startFolder_.isValid() || !loading_.removeOne(folder)) return;
+    scrollTo(startFolder_, QAbstractItemView::PositionAtCenter);
+    if (loading_.isEmpty()) startFolder_ = QPersistentModelIndex();
+  });
+
+  // The home folder is where the user starts: open and selected, before anyone listens.
+  SetPath(QDir::homePath());
+  startFolder_ = currentIndex();
+  for (QModelIndex i = startFolder_; i.isValid(); i = i.parent()) loading_ << model_->filePath(i);
+  expand(currentIndex());
 }
 
 QString TShellTreeView::Path() const {

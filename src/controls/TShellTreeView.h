@@ -1,6 +1,9 @@
 #pragma once
 // The folder tree: folders only, rooted at "/", folder icons from the desktop theme,
 // never watching the disk for changes. A right click selects the node under the mouse.
+// It starts with the home folder selected, opened and scrolled into view.
+#include <QPersistentModelIndex>
+#include <QStringList>
 #include <QTreeView>
 
 #include "TControl.h"
@@ -23,4 +26,6 @@ class TShellTreeView : public TControl<QTreeView> {
 
  private:
   QFileSystemModel* model_;
+  QPersistentModelIndex startFolder_;  // kept in view while loading_ is not empty
+  QStringList loading_;                // the start folder and those above it, not yet listed
 };
