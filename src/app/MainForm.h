@@ -304,6 +304,12 @@ class TMainForm : public TForm {
   bool windowDrag_ = false;
   QPoint dragStartCursor_, dragStartWindow_;
 
-  friend class ThumbnailBuilder;
-  ThumbnailBuilder* thumbnails_ = nullptr;
+  // Folder scan (browse/FolderScan.cpp). The message loop runs inside a scan, so a
+  // nested scan or list fill may start; the counters tell the outer one it was superseded.
+  class ScanGuard;
+  ThumbnailBuilder* thumbnails_ = nullptr;  // made on the first build, a child of the window
+  int scanDepth_ = 0;                       // scans in progress (the tree is disabled)
+  quint64 scanCount_ = 0;                   // scans started
+  quint64 listFills_ = 0;                   // AddMatchingFiles calls started
+  bool mirroring_ = false;                  // one list is following the other's selection
 };

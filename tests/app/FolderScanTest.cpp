@@ -1,0 +1,347 @@
+// The folder scan: the file list and the thumbnails of the chosen folder, the two lists
+// following each other, and hiding and showing the list panel.
+#include <QDir>
+#include <QFile>
+#include <QTimer>
+
+#include "FormsTest.h"
+#include "picture/ThumbnailTile.h"
+
+namespace {
+
+QImage Solid(int w, int h, QRgb colour) {
+  QImage image(w, h, QImage::Format_RGB32);
+  image.fill(colour);
+  return image;
+}
+
+// The captions of a list, "a.jpg b.bmp".
+std::string Captions(const TListView* list) {
+  QStringList out;
+  for (int i = 0; i < list->Count(); ++i) out << list->Caption(i);
+  return out.join(QLatin1Char(' ')).toStdString();
+}
+
+// The bounding box of the pixels of the tile that are not white.
+QRect Painted(const QImage& tile) {
+  QRect box;
+  for (int y = 0; y < tile.height(); ++y)
+    for (int x = 0; x < tile.width(); ++x)
+      if ((tile.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF) box |= QRect(x, y, 1, 1);
+  return box;
+}
+
+}  // namespace
+
+class FolderScanTest : public FormsTest {
+ protected:
+  // A new sub-folder of the test folder.
+  QString Folder(const QString& name) {
+    QDir(files.Folder()).mkpath(name);
+    return files.Path(name);
+  }
+  // A folder of count copies of one JPEG, enough to keep a build busy for a while.
+  QString BusyFolder(const QString& name, int count) {
+    const QString folder = Folder(name);
+    const QString first =
+        files.WriteJpeg(name + QStringLiteral("/p000.jpg"), TestFiles::Pattern(1200, 900));
+    for (int i = 1; i < count; ++i)
+      QFile::copy(first, folder + QStringLiteral("/p%1.jpg").arg(i, 3, 10, QLatin1Char('0')));
+    return folder;
+  }
+  static void Scan(const QString& folder) { MainForm->ShellTreeView->SetPath(folder); }
+
+  // The two lists hold the same names in the same order, each thumbnail its own tile.
+  static void ExpectAligned() {
+    ASSERT_EQ(Captions(MainForm->imgListView), Captions(MainForm->ListView1));
+    EXPECT_EQ(MainForm->ImageList.Count(), MainForm->ListView1->Count());
+    for (int i = 0; i < MainForm->imgListView->Count(); ++i)
+      EXPECT_EQ(MainForm->imgListView->ImageIndex(i), i);
+  }
+  // After a scan the tree takes input again and the cursor is the normal one.
+  static void ExpectIdle() {
+    EXPECT_TRUE(MainForm->ShellTreeView->isEnabled());
+    EXPECT_EQ(Screen::Cursor(), TCursor::Default);
+  }
+};
+
+TEST_F(FolderScanTest, StartsAtHomeWithoutScanning) {
+  EXPECT_EQ(MainForm->ShellTreeView->Path(), QDir::homePath());
+  QTest::qWait(300);  // the tree lists its folders in the background
+  EXPECT_TRUE(MainForm->CurFolder.isEmpty());
+  EXPECT_EQ(MainForm->ListView1->Count(), 0);
+}
+
+TEST_F(FolderScanTest, ListsMatchingEntriesInNameOrderWithThumbnails) {
+  const QString folder = Folder(QStringLiteral("pics"));
+  files.WriteJpeg(QStringLiteral("pics/c.jpg"), Solid(100, 200, qRgb(0, 0, 200)));
+  files.WriteBmp(QStringLiteral("pics/b.bmp"), Solid(200, 100, qRgb(200, 0, 0)));
+  files.WriteJpeg(QStringLiteral("pics/a.jpg"), Solid(50, 50, qRgb(0, 0, 200)));
+  files.WriteBytes(QStringLiteral("pics/d.GIF"), "GIF89a");
+  files.WriteJpeg(QStringLiteral("pics/e.Jpeg"), Solid(30, 20, qRgb(0, 0, 200)));
+  files.WriteBytes(QStringLiteral("pics/g.wmf"), "x");
+  files.WriteBytes(QStringLiteral("pics/notes.txt"), "x");
+  files.WriteBytes(QStringLiteral("pics/x.png"), "x");
+  QDir(folder).mkdir(QStringLiteral("z.jpg"));  // a folder whose name matches is listed too
+
+  Scan(folder);
+  EXPECT_EQ(MainForm->CurFolder, folder + QLatin1Char('/'));
+  EXPECT_EQ(Captions(MainForm->ListView1), "a.jpg b.bmp c.jpg d.GIF e.Jpeg g.wmf z.jpg");
+  ExpectAligned();
+  ExpectIdle();
+  EXPECT_EQ(MainForm->PageControl2->ActivePageIndex(), 1);
+
+  const struct {
+    int index;
+    QRect painted;
+  } tiles[] = {{0, QRect(QPoint(8, 8), QPoint(71, 70))},
+               {1, QRect(QPoint(8, 24), QPoint(70, 55))},
+               {2, QRect(QPoint(24, 8), QPoint(55, 70))}};
+  for (const auto& t : tiles)
+    EXPECT_EQ(Painted(MainForm->ImageList.Image(t.index)), t.painted) << t.index;
+  EXPECT_EQ(MainForm->ImageList.Image(3), ThumbnailTile::NoPicture().Image());
+  EXPECT_EQ(MainForm->ImageList.Image(5), ThumbnailTile::NoPicture().Image());
+  EXPECT_EQ(MainForm->ImageList.Image(6), ThumbnailTile::Unreadable().Image());
+  EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(FolderScanTest, RootFolderKeepsASingleSlash) {
+  Scan(QStringLiteral("/"));
+  EXPECT_EQ(MainForm->ShellTreeView->Path(), QStringLiteral("/"));
+  EXPECT_EQ(MainForm->CurFolder, QStringLiteral("/"));
+  for (int i = 0; i < MainForm->ListView1->Count(); ++i)
+    EXPECT_TRUE(QFileInfo::exists(MainForm->CurFolder + MainForm->ListView1->Caption(i))) << i;
+  ExpectIdle();
+}
+
+TEST_F(FolderScanTest, DisabledScanOrAFolderThatIsGoneLeavesTheLists) {
+  const QString a = Folder(QStringLiteral("a")), b = Folder(QStringLiteral("b"));
+  files.WriteJpeg(QStringLiteral("a/one.jpg"), Solid(8, 8, 0));
+  files.WriteJpeg(QStringLiteral("b/two.jpg"), Solid(8, 8, 0));
+  Scan(a);
+  ASSERT_EQ(Captions(MainForm->ListView1), "one.jpg");
+
+  MainForm->ScanEnabled = false;
+  Scan(b);
+  EXPECT_EQ(MainForm->ShellTreeView->Path(), b);
+  EXPECT_EQ(Captions(MainForm->ListView1), "one.jpg");
+  MainForm->ScanEnabled = true;
+
+  // The tree does not watch the disk: b is still there when it is chosen again.
+  Scan(a);
+  ASSERT_TRUE(QDir(b).removeRecursively());
+  Scan(b);
+  EXPECT_EQ(MainForm->ShellTreeView->Path(), b);
+  EXPECT_EQ(MainForm->CurFolder, a + QLatin1Char('/'));
+  EXPECT_EQ(Captions(MainForm->ListView1), "one.jpg");
+  EXPECT_EQ(Captions(MainForm->imgListView), "one.jpg");
+  ExpectIdle();
+}
+
+TEST_F(FolderScanTest, CurrentFileGivesPositionAndStatusPanels) {
+  const QString abc = Folder(QStringLiteral("abc")), xy = Folder(QStringLiteral("xy")),
+                none = Folder(QStringLiteral("none"));
+  for (const char* name : {"abc/a.jpg", "abc/b.bmp", "abc/c.jpg", "xy/x.jpg", "xy/y.jpg"})
+    files.WriteBmp(QString::fromLatin1(name), Solid(4, 4, 0));
+  files.WriteBytes(QStringLiteral("none/readme.txt"), "x");
+  MainForm->CurFileName = QStringLiteral("b.bmp");
+  const struct {
+    QString folder;
+    int count;  // entries listed
+    int index;
+    const char* panel0;
+  } steps[] = {
+      {abc, 3, 2, "2/3"},
+      // Nothing matches: the list is empty, position and status bar stay.
+      {none, 0, 2, "2/3"},
+      {xy, 2, 0, "0/2"},
+  };
+  for (const auto& s : steps) {
+    Scan(s.folder);
+    EXPECT_EQ(MainForm->ListView1->Count(), s.count) << s.panel0;
+    EXPECT_EQ(MainForm->CurIndex, s.index) << s.panel0;
+    EXPECT_EQ(MainForm->StatusBar->Text(0), QString::fromLatin1(s.panel0));
+    EXPECT_EQ(MainForm->StatusBar->Text(1), QStringLiteral("b.bmp"));
+  }
+  // Names compare exactly.
+  MainForm->CurFileName = QStringLiteral("B.bmp");
+  Scan(abc);
+  EXPECT_EQ(MainForm->CurIndex, 0);
+  EXPECT_EQ(MainForm->StatusBar->Text(0), QStringLiteral("0/3"));
+}
+
+TEST_F(FolderScanTest, WithoutThumbnailsTheViewEmptiesAndTheNameListShows) {
+  const QString one = Folder(QStringLiteral("one")), two = Folder(QStringLiteral("two"));
+  files.WriteJpeg(QStringLiteral("one/a.jpg"), Solid(8, 8, 0));
+  files.WriteJpeg(QStringLiteral("two/b.jpg"), Solid(8, 8, 0));
+  files.WriteJpeg(QStringLiteral("two/c.jpg"), Solid(8, 8, 0));
+  Scan(one);
+  ASSERT_EQ(MainForm->imgListView->Count(), 1);
+  MainForm->fcbUseSmallImg->SetChecked(false);
+  Scan(two);
+  EXPECT_EQ(Captions(MainForm->ListView1), "b.jpg c.jpg");
+  EXPECT_EQ(MainForm->imgListView->Count(), 0);
+  EXPECT_EQ(MainForm->PageControl2->ActivePageIndex(), 0);
+  EXPECT_EQ(MainForm->PageControl2->PageCaption(0), QStringLiteral("列表"));
+  ExpectIdle();
+}
+
+TEST_F(FolderScanTest, AnUnreadableFileGetsItsTileAndTheRestFollow) {
+  const QString folder = Folder(QStringLiteral("mixed"));
+  files.WriteBmp(QStringLiteral("mixed/a.bmp"), Solid(200, 100, qRgb(200, 0, 0)));
+  files.WriteBytes(QStringLiteral("mixed/b.jpg"), "not a jpeg");
+  files.WriteBytes(QStringLiteral("mixed/c.bmp"), "BM but nothing else");
+  files.WriteJpeg(QStringLiteral("mixed/d.jpg"), Solid(100, 200, qRgb(0, 0, 200)));
+  files.WriteBytes(QStringLiteral("mixed/e.gif"), "GIF89a");
+  Scan(folder);
+  ExpectAligned();
+  ASSERT_EQ(MainForm->ImageList.Count(), 5);
+  EXPECT_EQ(Painted(MainForm->ImageList.Image(0)), QRect(QPoint(8, 24), QPoint(70, 55)));
+  EXPECT_EQ(MainForm->ImageList.Image(1), ThumbnailTile::Unreadable().Image());
+  EXPECT_EQ(MainForm->ImageList.Image(2), ThumbnailTile::Unreadable().Image());
+  EXPECT_EQ(Painted(MainForm->ImageList.Image(3)), QRect(QPoint(24, 8), QPoint(55, 70)));
+  EXPECT_EQ(MainForm->ImageList.Image(4), ThumbnailTile::NoPicture().Image());
+  EXPECT_TRUE(dialogs.messages.empty());
+  ExpectIdle();
+}
+
+TEST_F(FolderScanTest, SelectionFollowsBetweenTheLists) {
+  const QString folder = Folder(QStringLiteral("sel"));
+  for (const char* name : {"sel/a.jpg", "sel/b.jpg", "sel/c.jpg"})
+    files.WriteJpeg(QString::fromLatin1(name), Solid(8, 8, 0));
+  Scan(folder);
+  TListView *names = MainForm->ListView1, *thumbs = MainForm->imgListView;
+
+  names->SelectAndFocus(2);
+  EXPECT_EQ(thumbs->Selected(), 2);
+  thumbs->SelectAndFocus(0);
+  EXPECT_EQ(names->Selected(), 0);
+
+  // A click on empty space of either list leaves both without a selection.
+  struct Side {
+    int page;
+    TListView* clicked;
+  };
+  for (const Side& side : {Side{0, names}, Side{1, thumbs}}) {
+    names->SelectAndFocus(1);
+    ASSERT_EQ(thumbs->Selected(), 1);
+    MainForm->PageControl2->SetActivePageIndex(side.page);
+    ProcessEvents();
+    QWidget* viewport = side.clicked->viewport();
+    QTest::mouseClick(viewport, Qt::LeftButton, {},
+                      QPoint(viewport->width() - 5, viewport->height() - 5));
+    EXPECT_EQ(names->Selected(), -1) << side.page;
+    EXPECT_EQ(thumbs->Selected(), -1) << side.page;
+  }
+
+  // An entry that only one list has selects nothing in the other.
+  names->Delete(0);
+  names->SelectAndFocus(1);   // c.jpg
+  thumbs->SelectAndFocus(0);  // a.jpg, gone from the names
+  EXPECT_EQ(names->Selected(), 1);
+}
+
+TEST_F(FolderScanTest, DoubleClickOnAThumbnailSelectsTheNamedEntry) {
+  const QString folder = Folder(QStringLiteral("dbl"));
+  for (const char* name : {"dbl/a.jpg", "dbl/b.jpg", "dbl/c.jpg"})
+    files.WriteJpeg(QString::fromLatin1(name), Solid(8, 8, 0));
+  Scan(folder);
+  TListView *names = MainForm->ListView1, *thumbs = MainForm->imgListView;
+  names->Delete(0);  // names: b, c; thumbnails: a, b, c
+  ProcessEvents();
+
+  thumbs->SelectAndFocus(2);
+  names->ClearSelection();
+  const QPoint c = thumbs->visualItemRect(thumbs->item(2)).center();
+  QTest::mouseDClick(thumbs->viewport(), Qt::LeftButton, {}, c);
+  EXPECT_EQ(names->Selected(), 1);
+
+  // Without an entry of the same name nothing changes.
+  thumbs->SelectAndFocus(0);
+  MainForm->imgListViewDblClick();
+  EXPECT_EQ(names->Selected(), 1);
+}
+
+TEST_F(FolderScanTest, HidingAndShowingTheListPanel) {
+  const QString hidden = QStringLiteral("列表查看(&L)"), shown = QStringLiteral("隐藏列表(&L)");
+  const struct {
+    const char* how;
+    std::function<void()> act;
+    bool visible;
+  } steps[] = {
+      {"panel button", [] { QTest::mouseClick(MainForm->SpeedButton2, Qt::LeftButton); }, false},
+      {"View menu", [] { menuViewForm->Label5Click(); }, true},
+      {"picture menu", [] { PopupMainForm->Label6Click(); }, false},
+      {"tool button", [] { QTest::mouseClick(MainForm->sbtnList, Qt::LeftButton); }, true},
+      {"tool button", [] { QTest::mouseClick(MainForm->sbtnList, Qt::LeftButton); }, false},
+      {"panel button", [] { MainForm->SpeedButton2Click(); }, false},
+      {"tool button", [] { MainForm->sbtnListClick(); }, true},
+  };
+  for (const auto& s : steps) {
+    s.act();
+    EXPECT_EQ(MainForm->Panel1->Visible(), s.visible) << s.how;
+    EXPECT_EQ(MainForm->sbtnList->Flat(), !s.visible) << s.how;
+    EXPECT_EQ(MainForm->sbtnList->Hint(),
+              s.visible ? QStringLiteral("隐藏列表") : QStringLiteral("显示列表"))
+        << s.how;
+    EXPECT_EQ(menuViewForm->Label5->Caption(), s.visible ? shown : hidden) << s.how;
+    EXPECT_EQ(PopupMainForm->Label6->Caption(), s.visible ? shown : hidden) << s.how;
+    // The picture area takes the panel's place.
+    EXPECT_EQ(MainForm->scrboxBack->Left(), s.visible ? 222 : 2) << s.how;
+  }
+}
+
+TEST_F(FolderScanTest, ANewScanSupersedesTheOneInProgress) {
+  const QString busy = BusyFolder(QStringLiteral("busy"), 40);
+  const QString small = Folder(QStringLiteral("small"));
+  for (const char* name : {"small/a.jpg", "small/b.bmp", "small/c.gif"})
+    files.WriteBmp(QString::fromLatin1(name), Solid(8, 8, 0));
+
+  // The second scan starts while the first lists its files, or once its first tile is in.
+  for (const bool duringThumbnails : {false, true}) {
+    SCOPED_TRACE(duringThumbnails ? "during thumbnails" : "during listing");
+    MainForm->ScanEnabled = false;
+    Scan(QDir::homePath());
+    MainForm->ScanEnabled = true;
+    int thumbnailsAtSecondScan = -1;
+    auto second = [&] {
+      thumbnailsAtSecondScan = MainForm->imgListView->Count();
+      Scan(small);
+    };
+    QMetaObject::Connection trigger;
+    if (duringThumbnails) {
+      trigger = QObject::connect(MainForm->imgListView->model(), &QAbstractItemModel::rowsInserted,
+                                 MainForm, [&] {
+                                   QObject::disconnect(trigger);
+                                   QTimer::singleShot(0, MainForm, second);
+                                 });
+    } else {
+      QTimer::singleShot(0, MainForm, second);
+    }
+    Scan(busy);
+    ASSERT_GE(thumbnailsAtSecondScan, 0);
+    if (duringThumbnails) EXPECT_LT(thumbnailsAtSecondScan, 40);
+    for (int round = 0; round < 2; ++round) {
+      EXPECT_EQ(MainForm->CurFolder, small + QLatin1Char('/'));
+      EXPECT_EQ(Captions(MainForm->ListView1), "a.jpg b.bmp c.gif");
+      ExpectAligned();
+      ExpectIdle();
+      QTest::qWait(200);  // whatever the first scan left queued must change nothing
+    }
+  }
+}
+
+TEST_F(FolderScanTest, TheWindowMayGoWhileThumbnailsAreBuilt) {
+  const QString busy = BusyFolder(QStringLiteral("busy"), 40);
+  MainForm->ScanEnabled = false;
+  Scan(busy);
+  MainForm->ScanEnabled = true;
+  QObject::connect(MainForm->imgListView->model(), &QAbstractItemModel::rowsInserted,
+                   MainForm->imgListView, [] { QTimer::singleShot(0, [] { DestroyForms(); }); });
+  // Run directly rather than from the tree's change signal, whose sender goes too.
+  TMainForm* form = MainForm;
+  form->ShellTreeViewChange();
+  EXPECT_EQ(MainForm, nullptr);
+  EXPECT_EQ(Screen::Cursor(), TCursor::Default);
+  QTest::qWait(100);
+}
