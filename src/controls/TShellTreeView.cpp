@@ -4,6 +4,7 @@
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QWheelEvent>
 
 TShellTreeView::TShellTreeView(QWidget* parent) : TControl<QTreeView>(parent) {
   model_ = new QFileSystemModel(this);
@@ -22,13 +23,25 @@ TShellTreeView::TShellTreeView(QWidget* parent) : TControl<QTreeView>(parent) {
   connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
     if (OnChange) OnChange();
   });
-  // The folders load in the background and rows arrive above the start folder; keep it
-  // in view until it and every folder above it have been listed.
-  connect(model_, &QFileSystemModel::directoryLoaded, this, [this](const QString& folder) {
-    if (!startFolder_.isValid() || !loading_.removeOne(folder)) return;
+  // The folders load in the background, and rows arriving or being sorted above the
+  // start folder push it out of view. Scroll it back once things settle, until it and
+  // every folder above it have been listed or the user takes over.
+  followTimer_.setSingleShot(true);
+  followTimer_.setInterval(50);
+  connect(&followTimer_, &QTimer::timeout, this, [this] {
+    if (!startFolder_.isValid()) return;
     scrollTo(startFolder_, QAbstractItemView::PositionAtCenter);
-    if (loading_.isEmpty()) startFolder_ = QPersistentModelIndex();
+    if (loading_.isEmpty()) StopFollowing();
   });
+  auto follow = [this] {
+    if (startFolder_.isValid()) followTimer_.start();
+  };
+  connect(model_, &QFileSystemModel::directoryLoaded, this, [this, follow](const QString& folder) {
+    loading_.removeOne(folder);
+    follow();
+  });
+  connect(model_, &QAbstractItemModel::rowsInserted, this, follow);
+  connect(model_, &QAbstractItemModel::layoutChanged, this, follow);
 
   // The home folder is where the user starts: open and selected, before anyone listens.
   SetPath(QDir::homePath());
@@ -43,6 +56,7 @@ QString TShellTreeView::Path() const {
 }
 
 void TShellTreeView::SetPath(const QString& path) {
+  StopFollowing();  // the folder asked for now is the one to show
   const QModelIndex index = model_->index(path);
   if (!index.isValid()) return;
   for (QModelIndex p = index.parent(); p.isValid(); p = p.parent()) expand(p);
@@ -50,10 +64,27 @@ void TShellTreeView::SetPath(const QString& path) {
   scrollTo(index, QAbstractItemView::PositionAtCenter);
 }
 
+void TShellTreeView::StopFollowing() {
+  startFolder_ = QPersistentModelIndex();
+  loading_.clear();
+  followTimer_.stop();
+}
+
 void TShellTreeView::mousePressEvent(QMouseEvent* event) {
+  StopFollowing();
   if (event->button() == Qt::RightButton) {
     const QModelIndex index = indexAt(event->position().toPoint());
     if (index.isValid()) setCurrentIndex(index);
   }
   TControl<QTreeView>::mousePressEvent(event);
+}
+
+void TShellTreeView::keyPressEvent(QKeyEvent* event) {
+  StopFollowing();
+  TControl<QTreeView>::keyPressEvent(event);
+}
+
+void TShellTreeView::wheelEvent(QWheelEvent* event) {
+  StopFollowing();
+  TControl<QTreeView>::wheelEvent(event);
 }

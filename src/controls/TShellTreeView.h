@@ -4,6 +4,7 @@
 // It starts with the home folder selected, opened and scrolled into view.
 #include <QPersistentModelIndex>
 #include <QStringList>
+#include <QTimer>
 #include <QTreeView>
 
 #include "TControl.h"
@@ -23,9 +24,14 @@ class TShellTreeView : public TControl<QTreeView> {
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
   QFileSystemModel* model_;
+  void StopFollowing();
+
   QPersistentModelIndex startFolder_;  // kept in view while loading_ is not empty
   QStringList loading_;                // the start folder and those above it, not yet listed
+  QTimer followTimer_;                 // scrolls to the start folder when the rows settle
 };

@@ -320,7 +320,9 @@ TEST_F(FolderScanTest, ANewScanSupersedesTheOneInProgress) {
     }
     Scan(busy);
     ASSERT_GE(thumbnailsAtSecondScan, 0);
-    if (duringThumbnails) EXPECT_LT(thumbnailsAtSecondScan, 40);
+    if (duringThumbnails) {
+      EXPECT_LT(thumbnailsAtSecondScan, 40);
+    }
     for (int round = 0; round < 2; ++round) {
       EXPECT_EQ(MainForm->CurFolder, small + QLatin1Char('/'));
       EXPECT_EQ(Captions(MainForm->ListView1), "a.jpg b.bmp c.gif");
