@@ -119,6 +119,11 @@ int TListView::Add(const QString& caption, int imageIndex) {
 
 void TListView::Delete(int index) {
   if (index < 0 || index >= count()) return;
+  // When the current item goes, Qt makes a neighbour current and selects it; the classic
+  // list leaves nothing selected, and a neighbour selected here would be mirrored into
+  // the other list (and deleted there next).
+  if (currentRow() == index)
+    selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
   delete takeItem(index);
 }
 
