@@ -162,6 +162,8 @@ TEST_F(FolderScanTest, CurrentFileGivesPositionAndStatusPanels) {
     EXPECT_EQ(MainForm->CurIndex, s.index) << s.panel0;
     EXPECT_EQ(MainForm->StatusBar->Text(0), QString::fromLatin1(s.panel0));
     EXPECT_EQ(MainForm->StatusBar->Text(1), QStringLiteral("b.bmp"));
+    // The file information comes from the entry of that name, in abc only.
+    EXPECT_EQ(MainForm->fedFilePath->Text(), abc + QLatin1Char('/')) << s.panel0;
   }
   // Names compare exactly.
   MainForm->CurFileName = QStringLiteral("B.bmp");
