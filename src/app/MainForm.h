@@ -248,12 +248,18 @@ class TMainForm : public TForm {
   void imgMainClick();
   void sbtnZoomClick();
   void RebuildLens(int percent);
+  // The lens image holding the displayed picture at its own size.
+  void ShowLensAt100();
 
   // ---- Selection (view/Selection.cpp) -----------------------------------------------
   void sbtnSelectClick();
   void shpRectMouseDown(Qt::MouseButton button, int x, int y);
   void shpRectMouseMove(int x, int y);
   void shpRectMouseUp(Qt::MouseButton button, int x, int y);
+  // Drawing the rectangle, from the picture's mouse handlers in selection mode.
+  void StartSelectionDrawing(int x, int y);
+  void ResizeSelectionDrawing(int x, int y);
+  void FinishSelectionDrawing();
   // The selected region in picture pixels.
   TRect SelectionRect() const;
   // The same, clipped to the picture; empty while no rectangle is shown.
