@@ -305,6 +305,11 @@ void TMainForm::CreatePictureArea() {
   scrboxMagnifier = new TScrollBox(client);
   scrboxMagnifier->SetBounds(0, 0, 121, 121);
   scrboxMagnifier->SetScrollBarThickness(1);
+  // No frame: at 100 % the lens shows exactly the columns beneath it.
+  scrboxMagnifier->setFrameStyle(QFrame::NoFrame);
+  // The lens has no mouse handling of its own; a quick move up-left onto it must still
+  // reach the picture, or the lens would stop following the pointer.
+  scrboxMagnifier->setAttribute(Qt::WA_TransparentForMouseEvents);
   scrboxMagnifier->SetVisible(false);
   imgMagnifier = new TImage(scrboxMagnifier->Client());
   imgMagnifier->SetBounds(0, -3, 105, 105);

@@ -132,6 +132,6 @@ void TMainForm::RebuildLens(int percent) {
   imgMagnifier->SetAutoSize(false);
   imgMagnifier->SetStretch(true);
   if (const Graphic* shown = imgMain->GetPicture().GetGraphic()) lens.Assign(*shown);
-  imgMagnifier->SetBounds(imgMagnifier->Left(), imgMagnifier->Top(),
-                          LensLength(PicWidth, percent), LensLength(PicHeight, percent));
+  imgMagnifier->SetBounds(imgMagnifier->Left(), imgMagnifier->Top(), LensLength(PicWidth, percent),
+                          LensLength(PicHeight, percent));
 }
