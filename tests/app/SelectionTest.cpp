@@ -1,0 +1,189 @@
+// Selection mode: the toggle, drawing the rectangle on the picture, moving it and its menu.
+#include <QCursor>
+
+#include "FormsTest.h"
+#include "PictureHelpers.h"
+
+using namespace PictureHelpers;
+
+namespace {
+
+class SelectionTest : public FormsTest {
+ protected:
+  void SetUp() override {
+    FormsTest::SetUp();
+    QCursor::setPos(0, 0);
+    ProcessEvents();
+  }
+
+  // The rectangle in picture pixels.
+  static QRect Selected() { return MainForm->SelectionRect().ToQRect(); }
+
+  static void Draw(QPoint from, QPoint to) {
+    MainForm->imgMainMouseDown(Qt::LeftButton, from.x(), from.y());
+    MainForm->imgMainMouseMove(to.x(), to.y());
+    MainForm->imgMainMouseUp(Qt::LeftButton, to.x(), to.y());
+  }
+
+  static std::vector<TLabel*> SelectionItems() {
+    return {menuEditForm->Label1, menuEditForm->Label2, menuEditForm->Label3,
+            menuEditForm->Label11};
+  }
+};
+
+}  // namespace
+
+TEST_F(SelectionTest, ToggleShowsRealSizeAndAlternatesTheCaption) {
+  ShowPattern(files, 300, 200);
+  for (int i = 0; i < 5; ++i) MainForm->sbtnZoomInClick();  // 200 %
+  ASSERT_EQ(MainForm->imgMain->Width(), 600);
+
+  MainForm->sbtnSelectClick();
+  EXPECT_TRUE(MainForm->SelectionModeOn());
+  EXPECT_EQ(MainForm->imgMain->Width(), 300);
+  EXPECT_EQ(MainForm->imgMain->Height(), 200);
+  EXPECT_EQ(MainForm->ZoomIndex, 12);
+  EXPECT_EQ(MainForm->StatusBar->Text(5), QStringLiteral("100%"));
+  EXPECT_FALSE(MainForm->sbtnReal->Flat());
+  EXPECT_EQ(menuEditForm->Label4->Caption(), QStringLiteral("取消选择(&T)   "));
+  // Nothing is drawn until the user draws it.
+  EXPECT_FALSE(MainForm->shpRect->Visible());
+  // Zoom commands do nothing while the mode is on.
+  MainForm->sbtnZoomInClick();
+  EXPECT_EQ(MainForm->imgMain->Width(), 300);
+
+  Draw({10, 10}, {60, 50});
+  ASSERT_TRUE(MainForm->shpRect->Visible());
+  MainForm->sbtnSelectClick();
+  EXPECT_FALSE(MainForm->SelectionModeOn());
+  EXPECT_FALSE(MainForm->shpRect->Visible());
+  EXPECT_EQ(menuEditForm->Label4->Caption(), QStringLiteral("区域选择(&T)   "));
+  for (TLabel* item : SelectionItems()) EXPECT_FALSE(item->Enabled());
+}
+
+TEST_F(SelectionTest, ToggleDoesNothingForAGif) {
+  ShowPattern(files, 300, 200);
+  MainForm->CurExt = QStringLiteral(".gif");
+  MainForm->sbtnSelectClick();
+  EXPECT_FALSE(MainForm->SelectionModeOn());
+  EXPECT_EQ(menuEditForm->Label4->Caption(), QStringLiteral("区域选择(&T)    "));
+}
+
+TEST_F(SelectionTest, DrawingKeepsThePressPointAsTopLeft) {
+  ShowPattern(files, 300, 200);
+  MainForm->sbtnSelectClick();
+  struct Case {
+    QPoint press, release;
+    QRect expected;
+  };
+  const Case cases[] = {
+      {{50, 40}, {20, 10}, {50, 40, 30, 30}},  // up and left grows down and right
+      {{50, 40}, {90, 45}, {50, 40, 40, 5}},
+      {{7, 8}, {7, 8}, {7, 8, 1, 1}},  // a click leaves 1 x 1
+      {{250, 150}, {400, 300}, {250, 150, 150, 150}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.press.x() << "," << c.press.y());
+    menuEditForm->SetSelectionItemsEnabled(false);
+    MainForm->imgMainMouseDown(Qt::LeftButton, c.press.x(), c.press.y());
+    EXPECT_TRUE(MainForm->SelectionDrawing);
+    EXPECT_TRUE(MainForm->shpRect->Visible());
+    EXPECT_EQ(Selected(), QRect(c.press, QSize(1, 1)));
+    if (c.release != c.press) MainForm->imgMainMouseMove(c.release.x(), c.release.y());
+    MainForm->imgMainMouseUp(Qt::LeftButton, c.release.x(), c.release.y());
+    EXPECT_FALSE(MainForm->SelectionDrawing);
+    EXPECT_EQ(Selected(), c.expected);
+    for (TLabel* item : SelectionItems()) EXPECT_TRUE(item->Enabled());
+    EXPECT_FALSE(MainForm->DragScrolling);
+  }
+}
+
+TEST_F(SelectionTest, DrawingWithTheMouseOnTheCentredPicture) {
+  ShowPattern(files, 300, 200);
+  MainForm->sbtnSelectClick();
+  TImage* img = MainForm->imgMain;
+  ASSERT_GT(img->Left(), 0);
+  QTest::mousePress(img, Qt::LeftButton, {}, QPoint(50, 40));
+  QTest::mouseMove(img, QPoint(20, 10));
+  QTest::mouseRelease(img, Qt::LeftButton, {}, QPoint(20, 10));
+  ProcessEvents();
+  EXPECT_EQ(MainForm->shpRect->Left(), img->Left() + 50);
+  EXPECT_EQ(MainForm->shpRect->Top(), img->Top() + 40);
+  EXPECT_EQ(Selected(), QRect(50, 40, 30, 30));
+  EXPECT_TRUE(menuEditForm->Label1->Enabled());
+}
+
+TEST_F(SelectionTest, MovingStopsAtThePictureEdges) {
+  ShowPattern(files, 300, 200);
+  MainForm->sbtnSelectClick();
+  Draw({50, 40}, {80, 60});  // 30 x 20 at (50, 40)
+  menuEditForm->SetSelectionItemsEnabled(false);
+
+  // Grabbed at (10, 10) inside the rectangle; each move gives the pointer inside the
+  // rectangle where it stands now, and the expected rectangle in picture pixels.
+  struct Step {
+    QPoint pointer;
+    QPoint expected;
+  };
+  const Step steps[] = {
+      {{15, 13}, {55, 43}},     // follows
+      {{-50, -50}, {-5, -17}},  // one move can overshoot the left and top edges
+      {{5, 5}, {0, 0}},         // further out puts it on the edges
+      {{25, 30}, {15, 20}},     // and it moves back in
+      {{400, 10}, {405, 20}},   // overshoots the right edge
+      {{20, 10}, {270, 20}},    // further out puts it back on the edge
+      {{5, 10}, {265, 20}},     // and it moves back in
+      {{10, 300}, {265, 310}},  // the bottom edge the same way
+      {{10, 20}, {265, 180}},
+  };
+  MainForm->shpRectMouseDown(Qt::LeftButton, 10, 10);
+  EXPECT_TRUE(MainForm->SelectionMoving);
+  for (const Step& s : steps) {
+    SCOPED_TRACE(testing::Message() << s.pointer.x() << "," << s.pointer.y());
+    MainForm->shpRectMouseMove(s.pointer.x(), s.pointer.y());
+    EXPECT_EQ(Selected().topLeft(), s.expected);
+    EXPECT_EQ(Selected().size(), QSize(30, 20));
+  }
+  MainForm->shpRectMouseUp(Qt::LeftButton, 10, 10);
+  EXPECT_FALSE(MainForm->SelectionMoving);
+  for (TLabel* item : SelectionItems()) EXPECT_TRUE(item->Enabled());
+  MainForm->shpRectMouseMove(50, 50);
+  EXPECT_EQ(Selected().topLeft(), QPoint(265, 180));
+}
+
+TEST_F(SelectionTest, NonLeftPressOnTheRectangleOpensTheSelectionMenu) {
+  ShowPattern(files, 300, 200);
+  MainForm->sbtnSelectClick();
+  Draw({50, 40}, {150, 100});
+  for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+    popupShapeForm->Hide();
+    MainForm->MenuOpen = true;
+    QTest::mousePress(MainForm->shpRect, button, {}, QPoint(12, 7));
+    ProcessEvents();
+    EXPECT_FALSE(MainForm->MenuOpen);
+    EXPECT_FALSE(MainForm->SelectionMoving);
+    ASSERT_TRUE(popupShapeForm->isVisible());
+    const TMainForm* f = MainForm;
+    EXPECT_EQ(popupShapeForm->Left(), 12 + f->scrboxBack->Left() + f->shpRect->Left() + f->Left());
+    EXPECT_EQ(popupShapeForm->Top(), 7 + f->scrboxBack->Top() + f->shpRect->Top() + f->Top());
+    QTest::mouseRelease(MainForm->shpRect, button, {}, QPoint(12, 7));
+  }
+  // "清除选择" leaves selection mode.
+  popupShapeForm->Label4Click();
+  EXPECT_FALSE(popupShapeForm->isVisible());
+  EXPECT_FALSE(MainForm->SelectionModeOn());
+  EXPECT_FALSE(MainForm->shpRect->Visible());
+}
+
+TEST_F(SelectionTest, RightDragInSelectionModeScrollsInsteadOfDrawing) {
+  ShowPattern(files, 1500, 1200);
+  MainForm->sbtnSelectClick();
+  MainForm->imgMainMouseDown(Qt::RightButton, 300, 300);
+  MainForm->imgMainMouseMove(280, 270);
+  EXPECT_FALSE(MainForm->shpRect->Visible());
+  EXPECT_EQ(MainForm->scrboxBack->HorzPosition(), 20);
+  EXPECT_EQ(MainForm->scrboxBack->VertPosition(), 30);
+  MainForm->imgMainMouseUp(Qt::RightButton, 280, 270);
+  EXPECT_FALSE(MainForm->DragScrolling);
+  EXPECT_FALSE(menuEditForm->Label1->Enabled());
+}
