@@ -1,5 +1,6 @@
 // Selection mode: the toggle, drawing the rectangle on the picture, moving it and its menu.
 #include <QCursor>
+#include <QScreen>
 
 #include "FormsTest.h"
 #include "PictureHelpers.h"
@@ -186,4 +187,33 @@ TEST_F(SelectionTest, RightDragInSelectionModeScrollsInsteadOfDrawing) {
   MainForm->imgMainMouseUp(Qt::RightButton, 280, 270);
   EXPECT_FALSE(MainForm->DragScrolling);
   EXPECT_FALSE(menuEditForm->Label1->Enabled());
+}
+
+// The outline as the X server shows it, on plain pictures of the three hardest greys.
+TEST_F(SelectionTest, OutlineStaysVisibleOnWhiteBlackAndGrey) {
+  for (const QRgb colour : {qRgb(255, 255, 255), qRgb(0, 0, 0), qRgb(128, 128, 128)}) {
+    SCOPED_TRACE(qGray(colour));
+    QImage plain(200, 150, QImage::Format_RGB32);
+    plain.fill(colour);
+    const QString name = QStringLiteral("plain%1.bmp").arg(qGray(colour));
+    files.WriteBmp(name, plain);
+    ListHelpers::FillList(files, {name});
+    ListHelpers::LoadFromList(name);
+    if (!MainForm->SelectionModeOn()) MainForm->sbtnSelectClick();
+    Draw({20, 30}, {120, 90});
+    QTest::qWait(50);
+    ProcessEvents();
+    const QPoint origin = MainForm->imgMain->mapToGlobal(QPoint(0, 0));
+    const QImage screen =
+        MainForm->screen()->grabWindow(0, origin.x(), origin.y(), 200, 150).toImage();
+    // A clear difference in every channel, along each side; the inside stays as it was.
+    const auto distance = [colour](QRgb p) {
+      return std::min({std::abs(qRed(p) - qRed(colour)), std::abs(qGreen(p) - qGreen(colour)),
+                       std::abs(qBlue(p) - qBlue(colour))});
+    };
+    for (const QPoint p : {QPoint(20, 50), QPoint(119, 50), QPoint(70, 30), QPoint(70, 89)})
+      EXPECT_GE(distance(screen.pixel(p)), 100) << p.x() << "," << p.y();
+    EXPECT_EQ(distance(screen.pixel(70, 60)), 0);
+    EXPECT_EQ(distance(screen.pixel(10, 10)), 0);
+  }
 }
