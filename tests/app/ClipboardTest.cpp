@@ -1,6 +1,5 @@
 // Cut, copy and paste between the selection and the system clipboard.
 #include <QClipboard>
-#include <QCursor>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QProcess>
@@ -19,7 +18,6 @@ class ClipboardEditTest : public FormsTest {
  protected:
   void SetUp() override {
     FormsTest::SetUp();
-    QCursor::setPos(0, 0);
     pattern = ShowPattern(files, 200, 150);
     MainForm->sbtnSelectClick();
   }
