@@ -28,6 +28,8 @@ TLabel* TLabelMenuForm::AddItem(int row, int rows, const QString& caption,
   label->SetTransparent(true);
   label->SetFontColor(normal_);
   label->SetCursor(TCursor::HandPoint);
+  // Highlighting follows the mouse without a button held.
+  label->setMouseTracking(true);
   label->OnClick = click;
   label->OnMouseMove = [this, label](Qt::KeyboardModifiers, int, int) { ItemMouseMove(label); };
   label->OnMouseLeave = [this, label] { ItemMouseLeave(label); };
@@ -43,8 +45,23 @@ void TLabelMenuForm::ItemMouseLeave(TLabel* item) {
 }
 
 void TLabelMenuForm::PopupAt(int x, int y) {
-  move(x, y);
+  const QPoint place(x, y);
+  if (isVisible() && pos() == place && isActiveWindow()) return;
+  move(place);
   Show();
+  TakeKeyboard();
+}
+
+void TLabelMenuForm::CloseMenu() {
+  // The owner takes the keyboard before the menu goes, as a window manager would do
+  // afterwards; without one the focus would otherwise fall to nowhere.
+  QWidget* owner = parentWidget();
+  if (isVisible() && owner && owner->isVisible()) owner->activateWindow();
+  Hide();
+}
+
+void TLabelMenuForm::TakeKeyboard() {
+  activateWindow();
   setFocus();
 }
 

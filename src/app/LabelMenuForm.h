@@ -21,9 +21,14 @@ class TLabelMenuForm : public TForm {
 
   TImage* Image1;  // the background picture
 
-  // Places the menu's top-left corner at (x, y) in screen coordinates and shows it.
+  // Places the menu's top-left corner at (x, y) in screen coordinates and shows it; it
+  // becomes the active window, so that its letter keys reach it. A menu that is already
+  // open there with the keyboard is left alone (the menu bar asks on every mouse move).
   void PopupAt(int x, int y);
-  void CloseMenu() { Hide(); }
+  // Hides the menu and hands the keyboard back to the main window.
+  void CloseMenu();
+  // Activates the menu and gives its window the focus.
+  void TakeKeyboard();
 
   TColor NormalColor() const { return normal_; }
   TColor HighlightColor() const { return highlight_; }
@@ -39,7 +44,9 @@ class TLabelMenuForm : public TForm {
     std::function<void()> click;
   };
 
-  // The item's y is its row: rows are spread evenly over the menu's height.
+  // The item's y is its row: rows are spread evenly over the menu's height. The box is
+  // three pixels taller than the classic 13 so that this font's accelerator underline
+  // is not cut off.
   TLabel* AddItem(int row, int rows, const QString& caption, std::function<void()> click,
                   int key = 0, bool onlyWhenEnabled = false, int x = kItemX);
 

@@ -594,9 +594,22 @@ void TMainForm::MenuBarClick(int k) {
   OpenDropDownMenu(k);
 }
 
+// Once a menu has been opened from the bar, the menu under the mouse follows it; the
+// right-click menus are none of the bar's business. The others are only hidden: menu k
+// keeps the keyboard it has just taken.
 void TMainForm::MenuBarMouseMove(int k) {
-  if (MenuOpen && !DropDownMenu(k)->isVisible()) OpenDropDownMenu(k);
+  if (MenuOpen) OpenDropDownMenu(k);
   for (int other = 0; other < 6; ++other)
-    if (other != k) DropDownMenu(other)->CloseMenu();
+    if (other != k) DropDownMenu(other)->Hide();
   ViewModeForm->Hide();
+}
+
+QPoint TMainForm::PictureMenuPlace(int x, int y) const {
+  return {x + scrboxBack->Left() + imgMain->Left() + Left(),
+          y + scrboxBack->Top() + imgMain->Top() + Top()};
+}
+
+QPoint TMainForm::SelectionMenuPlace(int x, int y) const {
+  return {x + scrboxBack->Left() + shpRect->Left() + Left(),
+          y + scrboxBack->Top() + shpRect->Top() + Top()};
 }

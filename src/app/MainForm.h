@@ -169,6 +169,9 @@ class TMainForm : public TForm {
   void MenuBarMouseMove(int k);
   void OpenDropDownMenu(int k);
   TLabelMenuForm* DropDownMenu(int k) const;
+  // Screen places of the right-click menus for a press at (x, y) on imgMain or shpRect.
+  QPoint PictureMenuPlace(int x, int y) const;
+  QPoint SelectionMenuPlace(int x, int y) const;
 
   // ---- Full screen and mini mode (app/FullScreen.cpp) --------------------------------
   void FullScreenToggle();

@@ -39,7 +39,7 @@ void TPopupMainForm::Label4Click() {
 }
 
 void TPopupMainForm::Label5Click() {
-  // The full-screen toggle closes this menu itself.
+  CloseMenu();
   MainForm->FullScreenToggle();
 }
 

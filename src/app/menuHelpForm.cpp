@@ -10,6 +10,11 @@ TmenuHelpForm::TmenuHelpForm(QWidget* owner)
       0, 2, QStringLiteral("鸣谢(&T)   "), [this] { Label2Click(); }, 'T');
   Label3 = AddItem(
       1, 2, QStringLiteral("关于(&A)   "), [this] { Label3Click(); }, 'A');
+  Label1 = new TLabel(this, QStringLiteral("帮助(&H)   "));
+  Label1->SetAutoSize(false);
+  Label1->SetBounds(kItemX, Height() + 6, kItemWidth, kItemHeight);
+  Label1->SetTransparent(true);
+  Label1->SetFontColor(NormalColor());
 }
 
 // The about box and the acknowledgements arrive with their windows.

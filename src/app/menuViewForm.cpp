@@ -34,12 +34,25 @@ void TmenuViewForm::ItemMouseMove(TLabel* item) {
   if (item == Label6)
     ShowViewModeChooser();
   else
-    ViewModeForm->Hide();
+    CloseViewModeChooser();
 }
 
 void TmenuViewForm::ShowViewModeChooser() {
-  ViewModeForm->move(x() + 115, y() + 142);
+  const QPoint place(x() + 115, y() + 142);
+  // Hovering asks again on every mouse move; a chooser already up there stays as it is.
+  if (ViewModeForm->isVisible() && ViewModeForm->pos() == place && ViewModeForm->isActiveWindow())
+    return;
+  ViewModeForm->move(place);
   ViewModeForm->Show();
+  ViewModeForm->activateWindow();
+}
+
+void TmenuViewForm::CloseViewModeChooser() {
+  if (!ViewModeForm->isVisible()) return;
+  // The mouse is back on this menu: its letter keys work again. It takes the keyboard
+  // before the chooser goes, so that the focus never falls back to nowhere.
+  if (ViewModeForm->isActiveWindow() && isVisible()) TakeKeyboard();
+  ViewModeForm->Hide();
 }
 
 void TmenuViewForm::Label1Click() {
@@ -50,6 +63,7 @@ void TmenuViewForm::Label1Click() {
 
 void TmenuViewForm::Label8Click() {
   // Entering mini mode closes this menu but leaves MenuOpen as it is.
+  CloseMenu();
   MainForm->EnterMiniMode();
 }
 
@@ -74,6 +88,6 @@ void TmenuViewForm::Label5Click() {
 }
 
 void TmenuViewForm::Label7Click() {
-  // The panel toggle closes this menu and clears MenuOpen itself.
+  CloseAndClearMenuOpen();
   MainForm->TogglePropertiesPanel();
 }

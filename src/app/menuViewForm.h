@@ -17,6 +17,8 @@ class TmenuViewForm : public TLabelMenuForm {
   void Label7Click();  // properties panel
   // "查看方式(&M)": opens the view-mode chooser beside the menu.
   void ShowViewModeChooser();
+  // Every other item closes the chooser when the mouse moves over it.
+  void CloseViewModeChooser();
 
  protected:
   void ItemMouseMove(TLabel* item) override;
