@@ -32,9 +32,10 @@ void TMainForm::imgMainMouseDown(Qt::MouseButton button, int x, int y) {
   MenuOpen = false;
   if (!SelectionModeOn()) {
     if (button == Qt::RightButton) {
-      if (!menuToolForm->PopupSuppressed)
-        PopupMainForm->PopupAt(x + scrboxBack->Left() + imgMain->Left() + Left(),
-                               y + scrboxBack->Top() + imgMain->Top() + Top());
+      if (!menuToolForm->PopupSuppressed) {
+        const QPoint place = PictureMenuPlace(x, y);
+        PopupMainForm->PopupAt(place.x(), place.y());
+      }
       if (MiniModeOn()) LeaveMiniMode();
     } else {
       DragScrolling = true;

@@ -86,8 +86,8 @@ void TMainForm::shpRectMouseDown(Qt::MouseButton button, int x, int y) {
     ShapeDownX = x;
     ShapeDownY = y;
   } else {
-    popupShapeForm->PopupAt(x + scrboxBack->Left() + shpRect->Left() + Left(),
-                            y + scrboxBack->Top() + shpRect->Top() + Top());
+    const QPoint place = SelectionMenuPlace(x, y);
+    popupShapeForm->PopupAt(place.x(), place.y());
   }
 }
 
