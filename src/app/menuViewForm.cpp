@@ -88,6 +88,6 @@ void TmenuViewForm::Label5Click() {
 }
 
 void TmenuViewForm::Label7Click() {
-  CloseAndClearMenuOpen();
+  // The panel toggle closes this menu and clears MenuOpen itself.
   MainForm->TogglePropertiesPanel();
 }
