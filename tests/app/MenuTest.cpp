@@ -1,8 +1,10 @@
 // The label menus: opening under the menu bar, switching on hover, highlighting, keys,
 // choosing items, and every way a menu closes (or does not).
 #include <QApplication>
+#include <QCursor>
 
 #include "FormsTest.h"
+#include "PictureHelpers.h"
 
 namespace {
 
@@ -24,9 +26,16 @@ TLabelMenuForm* AllMenus(int i) {
 class MenuTest : public FormsTest {
  protected:
   void SetUp() override {
+    pointerBefore_ = QCursor::pos();
     FormsTest::SetUp();
     MainForm->move(60, 40);
     ProcessEvents();
+  }
+  // These tests move the real pointer; the next ones find it where it was.
+  void TearDown() override {
+    FormsTest::TearDown();
+    QCursor::setPos(pointerBefore_);
+    QTest::qWait(20);
   }
 
   // As a user does it: the mouse comes over the button, then clicks. (The pointer really
@@ -63,6 +72,7 @@ class MenuTest : public FormsTest {
       return QApplication::activeWindow() == window && QApplication::focusWidget() == window;
     });
   }
+
   // The picture area shows a picture (as loading leaves it) at (x, y) of the view.
   static void ShowPictureAt(int x, int y) {
     MainForm->imgMain->GetPicture().Assign(Bitmap(120, 90));
@@ -77,6 +87,9 @@ class MenuTest : public FormsTest {
     if (ViewModeForm->isVisible()) open.push_back(ViewModeForm);
     return open;
   }
+
+ private:
+  QPoint pointerBefore_;
 };
 
 TEST_F(MenuTest, EachMenuBarButtonOpensItsMenuUnderItselfWithTheKeyboard) {
@@ -89,7 +102,7 @@ TEST_F(MenuTest, EachMenuBarButtonOpensItsMenuUnderItselfWithTheKeyboard) {
     EXPECT_EQ(menu->geometry(), QRect(60 + dx[k], 40 + 55, 115, heights[k])) << k;
     EXPECT_TRUE(MainForm->MenuOpen);
     ASSERT_TRUE(HasKeyboard(menu));
-    EXPECT_EQ(OpenWindows(), std::vector<QWidget*>{menu}) << k;
+    EXPECT_TRUE(Eventually([menu] { return OpenWindows() == std::vector<QWidget*>{menu}; })) << k;
   }
 }
 
@@ -97,8 +110,7 @@ TEST_F(MenuTest, HoveringAnotherButtonSwitchesMenusWithoutAClick) {
   ClickMenuBar(0);
   ASSERT_TRUE(menuFileForm->isVisible());
   HoverMenuBar(2);
-  EXPECT_FALSE(menuFileForm->isVisible());
-  ASSERT_TRUE(menuViewForm->isVisible());
+  ASSERT_TRUE(Eventually([] { return !menuFileForm->isVisible() && menuViewForm->isVisible(); }));
   EXPECT_EQ(menuViewForm->pos(), QPoint(60 + 115, 40 + 55));
   ASSERT_TRUE(HasKeyboard(menuViewForm));
 
@@ -106,7 +118,7 @@ TEST_F(MenuTest, HoveringAnotherButtonSwitchesMenusWithoutAClick) {
   MainForm->move(100, 70);
   ProcessEvents();
   HoverMenuBar(5);
-  EXPECT_FALSE(menuViewForm->isVisible());
+  ASSERT_TRUE(Eventually([] { return !menuViewForm->isVisible() && menuHelpForm->isVisible(); }));
   EXPECT_EQ(menuHelpForm->pos(), QPoint(100 + 282, 70 + 55));
 }
 
@@ -118,9 +130,8 @@ TEST_F(MenuTest, HoverWithoutAnOpenedMenuOnlyClosesTheOthers) {
   ViewModeForm->move(700, 600);
   ViewModeForm->Show();
   HoverMenuBar(0);
+  EXPECT_TRUE(Eventually([] { return !menuZoomForm->isVisible() && !ViewModeForm->isVisible(); }));
   EXPECT_FALSE(menuFileForm->isVisible());
-  EXPECT_FALSE(menuZoomForm->isVisible());
-  EXPECT_FALSE(ViewModeForm->isVisible());
   EXPECT_TRUE(PopupMainForm->isVisible());
   EXPECT_TRUE(popupShapeForm->isVisible());
 }
@@ -144,7 +155,7 @@ TEST_F(MenuTest, EscClosesTheMenuButHoverStillSwitches) {
   EXPECT_FALSE(menuZoomForm->isVisible());
   EXPECT_TRUE(MainForm->MenuOpen);
   HoverMenuBar(4);
-  EXPECT_TRUE(menuToolForm->isVisible());
+  EXPECT_TRUE(Eventually([] { return menuToolForm->isVisible(); }));
 
   // The right-click menus know only Esc.
   PopupMainForm->PopupAt(300, 300);
@@ -196,6 +207,45 @@ TEST_F(MenuTest, LetterKeysRunTheirItemsOnlyWhereAllowed) {
   }
 }
 
+// With a picture shown, keys in the menus run the main window's commands. One picture,
+// one command after the other, each seen by its own effect.
+TEST_F(MenuTest, KeysReachTheCommandsOfTheirItems) {
+  struct Case {
+    int menu;
+    Qt::Key key;
+    const char* what;
+    std::function<bool()> done;
+  };
+  const Case cases[] = {
+      {3, Qt::Key_I, "zoom in", [] { return MainForm->ZoomIndex == 13; }},
+      {3, Qt::Key_W, "fit width",
+       [] { return !MainForm->sbtnFitWidth->Flat() && MainForm->sbtnReal->Flat(); }},
+      {2, Qt::Key_L, "hide the list",
+       [] {
+         return !MainForm->Panel1->Visible() &&
+                menuViewForm->Label5->Caption() == QStringLiteral("列表查看(&L)");
+       }},
+      {2, Qt::Key_A, "properties panel", [] { return MainForm->Panel2->Visible(); }},
+      {1, Qt::Key_T, "selection mode",
+       [] {
+         return MainForm->SelectionModeOn() &&
+                menuEditForm->Label4->Caption() == QStringLiteral("取消选择(&T)   ");
+       }},
+      {0, Qt::Key_C, "close picture",
+       [] { return !MainForm->imgMain->Visible() && !menuFileForm->Label4->Enabled(); }},
+  };
+  PictureHelpers::ShowPattern(files, 300, 200);
+  for (const Case& c : cases) {
+    ClickMenuBar(c.menu);
+    ASSERT_TRUE(HasKeyboard(MainForm->DropDownMenu(c.menu))) << c.what;
+    EXPECT_FALSE(c.done()) << c.what;
+    Key(c.key);
+    EXPECT_TRUE(c.done()) << c.what;
+    EXPECT_FALSE(MainForm->DropDownMenu(c.menu)->isVisible()) << c.what;
+    EXPECT_FALSE(MainForm->MenuOpen) << c.what;
+  }
+}
+
 TEST_F(MenuTest, ADisabledItemIgnoresItsClickAndItsKeyUntilEnabled) {
   ClickMenuBar(0);
   QTest::mouseClick(menuFileForm->Label4, Qt::LeftButton, {}, QPoint(5, 5));
@@ -203,7 +253,8 @@ TEST_F(MenuTest, ADisabledItemIgnoresItsClickAndItsKeyUntilEnabled) {
   EXPECT_TRUE(menuFileForm->isVisible());
   EXPECT_TRUE(MainForm->MenuOpen);
 
-  menuFileForm->Label4->SetEnabled(true);  // as every load does
+  PictureHelpers::ShowPattern(files, 40, 30);  // every load enables it
+  ASSERT_TRUE(menuFileForm->isVisible());
   ASSERT_TRUE(HasKeyboard(menuFileForm));
   Key(Qt::Key_P);
   EXPECT_FALSE(menuFileForm->isVisible());
@@ -217,7 +268,7 @@ TEST_F(MenuTest, FullScreenItemWaitsForAShownPicture) {
   EXPECT_TRUE(menuViewForm->isVisible());
   EXPECT_TRUE(MainForm->MenuOpen);
 
-  ShowPictureAt(0, 0);
+  PictureHelpers::ShowPattern(files, 40, 30);
   ClickMenuBar(2);
   QTest::mouseClick(menuViewForm->Label1, Qt::LeftButton, {}, QPoint(5, 5));
   ProcessEvents();
@@ -247,9 +298,11 @@ TEST_F(MenuTest, HighlightFollowsTheMouse) {
     ProcessEvents();
     EXPECT_EQ(c.item->FontColor(), c.normal);
     Hover(c.item);
-    EXPECT_EQ(c.item->FontColor(), c.highlight) << qPrintable(c.item->Caption());
+    EXPECT_TRUE(Eventually([&c] { return c.item->FontColor() == c.highlight; }))
+        << qPrintable(c.item->Caption());
     Hover(c.menu, QPoint(c.menu->width() - 2, c.menu->height() - 2));  // off the item
-    EXPECT_EQ(c.item->FontColor(), c.normal) << qPrintable(c.item->Caption());
+    EXPECT_TRUE(Eventually([&c] { return c.item->FontColor() == c.normal; }))
+        << qPrintable(c.item->Caption());
     c.menu->CloseMenu();
   }
 }
@@ -259,10 +312,12 @@ TEST_F(MenuTest, SelectionMenuHighlightStaysUntilAnotherItemIsHovered) {
   m->PopupAt(500, 300);
   ProcessEvents();
   Hover(m->Label2);
+  ASSERT_TRUE(Eventually([m] { return m->Label2->FontColor() == Colors::Black; }));
   Hover(m, QPoint(m->width() - 2, m->height() - 2));
   for (TLabel* item : {m->Label1, m->Label2, m->Label3, m->Label11, m->Label4})
     EXPECT_EQ(item->FontColor(), item == m->Label2 ? Colors::Black : Colors::Maroon);
   Hover(m->Label4);
+  ASSERT_TRUE(Eventually([m] { return m->Label4->FontColor() == Colors::Black; }));
   EXPECT_EQ(m->Label2->FontColor(), Colors::Maroon);
   EXPECT_EQ(m->Label4->FontColor(), Colors::Black);
   // It is still so when the menu opens next time.
@@ -275,13 +330,13 @@ TEST_F(MenuTest, ViewModeChooserOpensBesideTheViewMenu) {
   ClickMenuBar(2);
   const QPoint chooser = menuViewForm->pos() + QPoint(115, 142);
   Hover(menuViewForm->Label6);
-  ASSERT_TRUE(ViewModeForm->isVisible());
+  ASSERT_TRUE(Eventually([] { return ViewModeForm->isVisible(); }));
   EXPECT_EQ(ViewModeForm->pos(), chooser);
   EXPECT_TRUE(menuViewForm->isVisible());
 
   // Any other item puts it away and the View menu takes the keys again.
   Hover(menuViewForm->Label7);
-  EXPECT_FALSE(ViewModeForm->isVisible());
+  EXPECT_TRUE(Eventually([] { return !ViewModeForm->isVisible(); }));
   ASSERT_TRUE(HasKeyboard(menuViewForm));
 
   Key(Qt::Key_M);
@@ -291,22 +346,25 @@ TEST_F(MenuTest, ViewModeChooserOpensBesideTheViewMenu) {
 
   // Hovering the menu bar closes it with the drop-downs.
   HoverMenuBar(0);
-  EXPECT_FALSE(ViewModeForm->isVisible());
+  EXPECT_TRUE(Eventually([] { return !ViewModeForm->isVisible(); }));
 }
 
-TEST_F(MenuTest, RightClickMenusArePlacedAtThePressPoint) {
+TEST_F(MenuTest, RightClickMenusOpenAtThePressPointOfAMovedWindow) {
   MainForm->move(90, 30);
   ShowPictureAt(20, 10);
   MainForm->shpRect->SetBounds(50, 60, 40, 30);
+  MainForm->shpRect->SetVisible(true);
   // The picture area starts at (222, 94) of the window: list panel and splitter to its
   // left, the title bar above.
-  EXPECT_EQ(MainForm->PictureMenuPlace(7, 5), QPoint(7 + 222 + 20 + 90, 5 + 94 + 10 + 30));
-  EXPECT_EQ(MainForm->SelectionMenuPlace(7, 5), QPoint(7 + 222 + 50 + 90, 5 + 94 + 60 + 30));
-
-  const QPoint at = MainForm->PictureMenuPlace(7, 5);
-  PopupMainForm->PopupAt(at.x(), at.y());
-  EXPECT_EQ(PopupMainForm->geometry(), QRect(at, QSize(115, 209)));
+  QTest::mousePress(MainForm->imgMain, Qt::RightButton, {}, QPoint(7, 5));
+  QTest::mouseRelease(MainForm->imgMain, Qt::RightButton, {}, QPoint(7, 5));
+  EXPECT_EQ(PopupMainForm->geometry(), QRect(7 + 222 + 20 + 90, 5 + 94 + 10 + 30, 115, 209));
   ASSERT_TRUE(HasKeyboard(PopupMainForm));
+
+  QTest::mousePress(MainForm->shpRect, Qt::RightButton, {}, QPoint(7, 5));
+  QTest::mouseRelease(MainForm->shpRect, Qt::RightButton, {}, QPoint(7, 5));
+  EXPECT_EQ(popupShapeForm->geometry(), QRect(7 + 222 + 50 + 90, 5 + 94 + 60 + 30, 115, 148));
+  ASSERT_TRUE(HasKeyboard(popupShapeForm));
 }
 
 TEST_F(MenuTest, OnlyTheirOwnEventsCloseMenus) {
@@ -315,6 +373,7 @@ TEST_F(MenuTest, OnlyTheirOwnEventsCloseMenus) {
   ProcessEvents();
   // Moving the main window, clicking a control of it, giving it the focus: nothing.
   MainForm->move(30, 20);
+  Hover(MainForm->sbtnZoomIn);  // a fresh time from the window system for the activation
   QTest::mouseClick(MainForm->sbtnZoomIn, Qt::LeftButton);
   MainForm->activateWindow();
   ASSERT_TRUE(Eventually([] { return QApplication::activeWindow() == MainForm; }));
@@ -430,4 +489,13 @@ TEST_F(MenuTest, ItemsInScreenOrderWithTheirStartStates) {
   }
   // The help menu's third label lies below what the menu shows.
   EXPECT_GE(menuHelpForm->Label1->Top(), menuHelpForm->height());
+}
+
+TEST_F(MenuTest, TheMiniItemCaptionIsTheMiniModeState) {
+  EXPECT_FALSE(MainForm->MiniModeOn());
+  menuViewForm->Label8->SetCaption(QStringLiteral("取消迷你(&X)"));
+  EXPECT_TRUE(MainForm->MiniModeOn());
+  // The first close request only leaves mini mode.
+  EXPECT_FALSE(MainForm->close());
+  EXPECT_TRUE(MainForm->isVisible());
 }
