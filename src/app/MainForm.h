@@ -143,6 +143,9 @@ class TMainForm : public TForm {
   bool FullScreenOn() const;  // the picture menu's full-screen item reads "退出全屏(&F)"
   bool PictureShown() const { return imgMain->Visible(); }
   bool GifCurrent() const { return CurExt == QLatin1String(".gif"); }
+  bool JpegCurrent() const {
+    return CurExt == QLatin1String(".jpg") || CurExt == QLatin1String(".jpeg");
+  }
 
   // ---- Application frame (app/MainForm.cpp) -----------------------------------------
   void FormCreate();

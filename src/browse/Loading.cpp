@@ -19,10 +19,6 @@ QString LowerExtension(const QString& fileName) {
   return dot < 0 ? QString() : fileName.mid(dot).toLower();
 }
 
-bool IsJpegExt(const QString& ext) {
-  return ext == QLatin1String(".jpg") || ext == QLatin1String(".jpeg");
-}
-
 }  // namespace
 
 // ---- The open dialog -------------------------------------------------------------------
@@ -88,7 +84,7 @@ void TMainForm::ShowGif(const QString& path) {
 // Runs the loader that CurExt names; every other kind leaves imgMain empty.
 void TMainForm::RunLoaders(const QString& path, bool fromList) {
   ShowGif(path);
-  if (IsJpegExt(CurExt)) LoadJpeg(path);
+  if (JpegCurrent()) LoadJpeg(path);
   if (CurExt == QLatin1String(".bmp")) {
     if (fromList) GifBrowser->SetBrowserVisible(false);
     LoadBmp(path);

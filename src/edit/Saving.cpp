@@ -49,10 +49,6 @@ void CopyCurrentFile(const TMainForm* f, const QString& path) {
   FileSaver::Copy(f->CurFolder + f->CurFileName, path);
 }
 
-bool IsJpegExt(const QString& ext) {
-  return ext == QLatin1String(".jpg") || ext == QLatin1String(".jpeg");
-}
-
 }  // namespace
 
 void TMainForm::SetUpSavePictureDialog() {
@@ -119,7 +115,7 @@ void TMainForm::sbtnSaveNewClick() {
   switch (SavePictureDialog->FilterIndex) {
     case kBitmapEntry:
       // The format follows the current file's kind; an icon gives a bitmap and an icon.
-      if (IsJpegExt(CurExt)) {
+      if (JpegCurrent()) {
         WriteJpeg(displayed, name + QStringLiteral(".jpg"), kSaveThisSizeQuality);
       } else if (CurExt == QLatin1String(".bmp") || CurExt == QLatin1String(".ico")) {
         WriteBitmap(displayed, name + QStringLiteral(".bmp"));

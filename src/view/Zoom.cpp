@@ -81,6 +81,7 @@ void StretchToControl(TImage* image) {
 
 void TMainForm::TurnMagnifierOff() {
   MagnifierOn = false;
+  imgMagnifier->GetPicture().Clear();  // the lens would keep an edited-away picture alive
   scrboxMagnifier->SetVisible(false);
   imgMain->SetCursor(TCursor::Default);
   sbtnZoom->SetFlat(true);

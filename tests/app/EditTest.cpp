@@ -63,7 +63,9 @@ TEST_F(EditTest, RepeatedTurnsAndMirrorsGiveBackTheStart) {
       const bool turned = c.period == 4 && step % 2 == 1;
       EXPECT_EQ(MainForm->PicWidth, turned ? 3 : 5) << step;
       EXPECT_EQ(MainForm->PicHeight, turned ? 5 : 3) << step;
-      if (step == 1 && !c.once.isNull()) EXPECT_EQ(Shown(), c.once);
+      if (step == 1 && !c.once.isNull()) {
+        EXPECT_EQ(Shown(), c.once);
+      }
       EXPECT_EQ(MainForm->WorkBitmap.Image(), Shown()) << step;
     }
     EXPECT_EQ(Shown(), start);
