@@ -208,8 +208,9 @@ void TMainForm::CreateListPanel() {
   fcbUseSmallImg = new TCheckBox(Panel1, QStringLiteral("使用缩略图"));
   fcbUseSmallImg->SetBounds(112, 5, 100, 17);
   fcbUseSmallImg->SetChecked(true);
-  fcbUseSmallImg->setStyleSheet(
-      QStringLiteral("QCheckBox { color: #1B2F3F; background: transparent; }"));
+  QPalette text = fcbUseSmallImg->palette();
+  text.setColor(QPalette::WindowText, QColor(0x1B, 0x2F, 0x3F));
+  fcbUseSmallImg->setPalette(text);
 
   ShellTreeView = new TShellTreeView(Panel1);
   ShellTreeView->SetHeight(144);

@@ -2,7 +2,13 @@
 
 #include <QPainter>
 
-TStatusBar::TStatusBar(QWidget* parent) : TControl<QWidget>(parent) {}
+TStatusBar::TStatusBar(QWidget* parent) : TControl<QWidget>(parent) {
+  // The panels have fixed widths; a slightly smaller face lets a full time stamp and a
+  // large resolution fit in them.
+  QFont small = font();
+  small.setPointSizeF(small.pointSizeF() - 1);
+  setFont(small);
+}
 
 void TStatusBar::AddPanel(int width, const QString& text) {
   widths_.push_back(width);
