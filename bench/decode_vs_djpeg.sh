@@ -4,32 +4,20 @@
 #
 #   bench/decode_vs_djpeg.sh [FILE]      (without FILE a 5000 x 3000 photograph-like JPEG
 #                                         is made first)
-# Environment: BUILD_DIR (default build-picture), REPS (default 9).
+# Environment: BUILD_DIR (default build), REPS (default 9).
 #
 # Fairness: both sides are timed the same way, as whole processes from start to exit:
 # process start, reading the file, decoding every pixel at full size into memory, exit.
 # djpeg also writes its BMP to /dev/null, which is the reference command as given.
 # Runs alternate between the two so that machine noise hits both alike; the median counts.
 set -euo pipefail
-repo="$(cd "$(dirname "$0")/.." && pwd)"
-build="${BUILD_DIR:-$repo/build-picture}"
+source "$(dirname "$0")/common.sh"
 reps="${REPS:-9}"
 bench="$build/bench/bench_picture_jpeg"
 
-if ! command -v djpeg >/dev/null; then
-  sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  echo "installing libjpeg-turbo-progs for djpeg" >&2
-  export DEBIAN_FRONTEND=noninteractive
-  $sudo apt-get update -qq
-  $sudo apt-get install -y -qq --no-install-recommends libjpeg-turbo-progs >/dev/null
-fi
+install_if_missing djpeg libjpeg-turbo-progs
 
-if [ ! -x "$bench" ]; then
-  [ -f "$build/CMakeCache.txt" ] ||
-    cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-  cmake --build "$build" --target bench_picture_jpeg -j2 >/dev/null
-fi
+build_targets bench_picture_jpeg
 
 tmp="$(mktemp -d)"
 trap 'rm -rf "$tmp"' EXIT
@@ -40,14 +28,6 @@ if [ -z "$file" ]; then
 fi
 [ -r "$file" ] || { echo "cannot read $file" >&2; exit 1; }
 
-# Milliseconds of one run of the command given.
-run_ms() {
-  local start=$EPOCHREALTIME
-  "$@" >/dev/null
-  local end=$EPOCHREALTIME
-  echo "$start $end" | awk '{ printf "%.3f\n", ($2 - $1) * 1000 }'
-}
-median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
 # Warm-up: file in the page cache, binaries loaded once.
 "$bench" --decode-once "$file" 1 >/dev/null

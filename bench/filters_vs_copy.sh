@@ -5,21 +5,16 @@
 # but not counted). Goals: each filter and mirror <= 3, the quarter turn <= 5.
 #
 #   bench/filters_vs_copy.sh
-# Environment: BUILD_DIR (default build-picture), REPS (default 7).
+# Environment: BUILD_DIR (default build), REPS (default 7).
 #
 # Each benchmark runs REPS times; the fastest repetition counts, which keeps other work
 # on the machine out of the figures for the copy and the filters alike.
 set -euo pipefail
-repo="$(cd "$(dirname "$0")/.." && pwd)"
-build="${BUILD_DIR:-$repo/build-picture}"
+source "$(dirname "$0")/common.sh"
 reps="${REPS:-7}"
 bench="$build/bench/bench_picture_filters"
 
-if [ ! -x "$bench" ]; then
-  [ -f "$build/CMakeCache.txt" ] ||
-    cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-  cmake --build "$build" --target bench_picture_filters -j2 >/dev/null
-fi
+build_targets bench_picture_filters
 
 csv="$(mktemp)"
 trap 'rm -f "$csv"' EXIT

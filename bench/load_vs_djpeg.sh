@@ -13,24 +13,12 @@
 # loads is printed for information. djpeg is timed as a whole process (start, read,
 # decode, BMP to /dev/null), median of REPS runs alternating with Picora's loads.
 set -euo pipefail
-repo="$(cd "$(dirname "$0")/.." && pwd)"
-build="${BUILD_DIR:-$repo/build}"
+source "$(dirname "$0")/common.sh"
 reps="${REPS:-5}"
 
-if ! command -v djpeg >/dev/null; then
-  sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  echo "installing libjpeg-turbo-progs for djpeg" >&2
-  export DEBIAN_FRONTEND=noninteractive
-  $sudo apt-get update -qq
-  $sudo apt-get install -y -qq --no-install-recommends libjpeg-turbo-progs >/dev/null
-fi
+install_if_missing djpeg libjpeg-turbo-progs
 
-if [ ! -x "$build/bench/bench_load" ] || [ ! -x "$build/bench/bench_picture_jpeg" ]; then
-  [ -f "$build/CMakeCache.txt" ] ||
-    cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-  cmake --build "$build" --target bench_load bench_picture_jpeg -j2 >/dev/null
-fi
+build_targets bench_load bench_picture_jpeg
 
 tmp="$(mktemp -d)"
 trap 'rm -rf "$tmp"' EXIT
@@ -41,20 +29,7 @@ if [ -z "$file" ]; then
 fi
 [ -r "$file" ] || { echo "cannot read $file" >&2; exit 1; }
 
-load() {
-  if [ -n "${DISPLAY:-}" ]; then
-    "$build/bench/bench_load" --load "$file" "$@"
-  else
-    xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bench/bench_load" --load "$file" "$@"
-  fi
-}
-run_ms() {
-  local start=$EPOCHREALTIME
-  "$@" >/dev/null
-  local end=$EPOCHREALTIME
-  echo "$start $end" | awk '{ printf "%.3f\n", ($2 - $1) * 1000 }'
-}
-median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+load() { with_display "$build/bench/bench_load" --load "$file" "$@"; }
 
 # Warm-up: the file in the page cache, binaries loaded once.
 djpeg -bmp "$file" >/dev/null

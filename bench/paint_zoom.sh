@@ -10,23 +10,15 @@
 # Each benchmark runs REPS times; the fastest repetition counts, which keeps other work
 # on the machine out of the figures. Without a display the run goes under xvfb-run.
 set -euo pipefail
-repo="$(cd "$(dirname "$0")/.." && pwd)"
-build="${BUILD_DIR:-$repo/build}"
+source "$(dirname "$0")/common.sh"
 reps="${REPS:-9}"
 bench="$build/bench/bench_paint_zoom"
 
-[ -f "$build/CMakeCache.txt" ] ||
-  cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" --target bench_paint_zoom -j2 >/dev/null
-
-run=("$bench")
-if [ -z "${DISPLAY:-}" ]; then
-  run=(xvfb-run -a -s "-screen 0 1280x1024x24" "$bench")
-fi
+build_targets bench_paint_zoom
 
 csv="$(mktemp)"
 trap 'rm -f "$csv"' EXIT
-"${run[@]}" --benchmark_repetitions="$reps" --benchmark_format=csv >"$csv" 2>/dev/null
+with_display "$bench" --benchmark_repetitions="$reps" --benchmark_format=csv >"$csv" 2>/dev/null
 
 # Rows look like "BM_Paint5000",iterations,real_time,cpu_time,ms,...; the processor time
 # counts, so that time the process spends waiting for the processor does not.

@@ -7,16 +7,9 @@
 # Without DIR, or with an empty one, it uses a folder of 24 synthetic photographs of
 # 4000 x 3000 (gradient and noise, about 4.7 MB each) made once in /tmp.
 set -euo pipefail
-cd "$(dirname "$0")/.."
-
-sudo=""
-[ "$(id -u)" -ne 0 ] && sudo="sudo"
-if ! command -v vipsthumbnail >/dev/null; then
-  echo "installing libvips-tools" >&2
-  export DEBIAN_FRONTEND=noninteractive
-  $sudo apt-get update -qq
-  $sudo apt-get install -y -qq --no-install-recommends libvips-tools >/dev/null
-fi
+source "$(dirname "$0")/common.sh"
+cd "$repo"
+install_if_missing vipsthumbnail libvips-tools
 
 dir="${1:-}"
 if [ -z "$dir" ] || [ -z "$(ls -A "$dir" 2>/dev/null)" ]; then
@@ -38,10 +31,7 @@ if [ -z "$dir" ] || [ -z "$(ls -A "$dir" 2>/dev/null)" ]; then
 fi
 dir=$(cd "$dir" && pwd)
 
-if [ ! -f build/CMakeCache.txt ]; then
-  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-fi
-cmake --build build --target bench_thumbnails -j2 >/dev/null
+build_targets bench_thumbnails
 
 # The pictures both tools can read; vips gets the same files Picora lists.
 mapfile -t pictures < <(find "$dir" -maxdepth 1 -type f \( -iname '*.jpg' -o -iname '*.jpeg' \
@@ -49,11 +39,7 @@ mapfile -t pictures < <(find "$dir" -maxdepth 1 -type f \( -iname '*.jpg' -o -in
 [ ${#pictures[@]} -gt 0 ] || { echo "no pictures in $dir" >&2; exit 1; }
 cat "${pictures[@]}" >/dev/null  # both runs read from memory
 
-run_picora=(build/bench/bench_thumbnails "$dir")
-if [ -z "${DISPLAY:-}" ]; then
-  run_picora=(xvfb-run -a -s "-screen 0 1280x1024x24" "${run_picora[@]}")
-fi
-picora_out=$("${run_picora[@]}" 2>/dev/null)
+picora_out=$(with_display "$build/bench/bench_thumbnails" "$dir" 2>/dev/null)
 picora=$(sed -n 's/^picora_seconds=//p' <<<"$picora_out")
 picora_files=$(sed -n 's/^picora_files=//p' <<<"$picora_out")
 
