@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "NoisyGradient.h"
 #include "controls/TImage.h"
 #include "picture/Bitmap.h"
 
@@ -18,23 +19,9 @@ namespace {
 constexpr int kPicWidth = 5196, kPicHeight = 3464;
 constexpr int kViewWidth = 1280, kViewHeight = 1024;
 
-Bitmap MakePicture() {
-  Bitmap b(kPicWidth, kPicHeight);
-  quint32 seed = 7;
-  for (int y = 0; y < kPicHeight; ++y) {
-    QRgb* line = b.ScanLine(y);
-    for (int x = 0; x < kPicWidth; ++x) {
-      seed = seed * 1664525u + 1013904223u;
-      line[x] = 0xFF000000u | ((x * 255 / kPicWidth) << 16) | ((y * 255 / kPicHeight) << 8) |
-                (seed >> 24);
-    }
-  }
-  return b;
-}
-
 // One image control per size, sharing the picture's pixels.
 TImage& Control(int width, int height) {
-  static const Bitmap picture = MakePicture();
+  static const Bitmap picture = NoisyGradient(kPicWidth, kPicHeight, 7);
   static TImage image;
   if (image.GetPicture().Empty()) image.GetPicture().Assign(picture);
   image.SetStretch(true);

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <vector>
 
+#include "NoisyGradient.h"
 #include "picture/Filters.h"
 
 namespace {
@@ -15,19 +16,7 @@ namespace {
 constexpr int kWidth = 6000, kHeight = 4000;
 
 const Bitmap& Source() {
-  static const Bitmap bitmap = [] {
-    Bitmap b(kWidth, kHeight);
-    quint32 seed = 99;
-    for (int y = 0; y < kHeight; ++y) {
-      QRgb* line = b.ScanLine(y);
-      for (int x = 0; x < kWidth; ++x) {
-        seed = seed * 1664525u + 1013904223u;
-        line[x] =
-            0xFF000000u | ((x * 255 / kWidth) << 16) | ((y * 255 / kHeight) << 8) | (seed >> 24);
-      }
-    }
-    return b;
-  }();
+  static const Bitmap bitmap = NoisyGradient(kWidth, kHeight, 99);
   return bitmap;
 }
 
