@@ -79,25 +79,6 @@ TEST_F(FileInfoTest, TimesAreLocalWithTwoSecondResolution) {
   EXPECT_EQ(MainForm->fedFileName->Text(), QStringLiteral("t.jpg"));
 }
 
-TEST_F(FileInfoTest, DosRangeAndTruncation) {
-  const struct {
-    qint64 seconds;
-    const char* text;  // nullptr: outside the DOS range
-  } cases[] = {
-      {LocalSeconds(1979, 12, 31, 23, 59, 59), nullptr},
-      {LocalSeconds(1980, 1, 1, 0, 0, 1), "1980-01-01 00:00:00"},
-      {LocalSeconds(2001, 2, 3, 4, 5, 59), "2001-02-03 04:05:58"},
-      {LocalSeconds(2107, 12, 31, 23, 59, 59), "2107-12-31 23:59:58"},
-      {LocalSeconds(2108, 1, 1, 0, 0, 0), nullptr},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.seconds);
-    EXPECT_EQ(DosTime::FileTimeText(c.seconds),
-              c.text ? QString::fromUtf8(c.text) : DosTime::UnknownText());
-  }
-  EXPECT_EQ(DosTime::FileTimeText(std::nullopt), DosTime::UnknownText());
-}
-
 TEST_F(FileInfoTest, AttributeBoxes) {
   struct Case {
     const char* name;
@@ -140,15 +121,6 @@ TEST_F(FileInfoTest, AttributeBoxes) {
   MainForm->fcbHidden->SetChecked(true);
   MainForm->ShowAttributes(files.Path(QStringLiteral(".missing.jpg")));
   EXPECT_FALSE(MainForm->fcbHidden->Checked());
-}
-
-TEST_F(FileInfoTest, DosAttributeValues) {
-  EXPECT_EQ(FileAttributes::FromSambaDosAttrib(QByteArray("0x20\0\x05\x00", 7)), 0x20u);
-  EXPECT_EQ(FileAttributes::FromSambaDosAttrib(QByteArray("0x0")), 0u);
-  EXPECT_EQ(FileAttributes::FromSambaDosAttrib(QByteArray("0x")), std::nullopt);
-  EXPECT_EQ(FileAttributes::FromSambaDosAttrib(QByteArray("\x05\x00", 2)), std::nullopt);
-  EXPECT_EQ(FileAttributes::FromNtfsAttribBe(QByteArray("\x00\x00\x00\x21", 4)), 0x21u);
-  EXPECT_EQ(FileAttributes::FromNtfsAttribBe(QByteArray("\x00\x21", 2)), std::nullopt);
 }
 
 TEST_F(FileInfoTest, PanelToggleClosesTheViewMenuAndGivesBackThePictureArea) {
