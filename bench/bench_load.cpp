@@ -50,12 +50,12 @@ int Load(const QString& path, int repetitions) {
   MainForm->Show();
   QApplication::processEvents();
 
-  MainForm->CurFolder = warmDir.path() + QLatin1Char('/');
+  MainForm->State.CurFolder = warmDir.path() + QLatin1Char('/');
   MainForm->ListView1->Clear();
   MainForm->ListView1->Add(warm);
   TimedLoad(warm);
 
-  MainForm->CurFolder = file.absolutePath() + QLatin1Char('/');
+  MainForm->State.CurFolder = file.absolutePath() + QLatin1Char('/');
   MainForm->ListView1->Clear();
   MainForm->ListView1->Add(file.fileName());
   const double first = TimedLoad(file.fileName());
@@ -66,7 +66,8 @@ int Load(const QString& path, int repetitions) {
   std::vector<double> ms;
   for (int i = 0; i < repetitions; ++i) ms.push_back(TimedLoad(file.fileName()));
   std::sort(ms.begin(), ms.end());
-  std::printf("size=%dx%d\nfirst_ms=%.3f\n", MainForm->PicWidth, MainForm->PicHeight, first);
+  std::printf("size=%dx%d\nfirst_ms=%.3f\n", MainForm->State.PicWidth, MainForm->State.PicHeight,
+              first);
   if (!ms.empty()) std::printf("median_ms=%.3f\n", ms[ms.size() / 2]);
   DestroyForms();
   return 0;

@@ -9,6 +9,7 @@
 
 #include "app/Forms.h"
 #include "app/MainForm.h"
+#include "browse/FolderBrowser.h"
 #include "controls/TApplication.h"
 #include "picture/ImageFiles.h"
 
@@ -27,16 +28,14 @@ int main(int argc, char** argv) {
   CreateForms();
   MainForm->Show();
 
-  MainForm->CurFolder = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
-  MainForm->ListView1->Clear();
+  MainForm->State.SetFolder(folder);
   MainForm->ListView1->SetSortType(true);
-  for (const QString& pattern : TMainForm::FilePatterns())
-    MainForm->AddMatchingFiles(MainForm->CurFolder + pattern);
+  MainForm->Browser->FillFromCurrentFolder();
   const int files = MainForm->ListView1->Count();
 
   QElapsedTimer clock;
   clock.start();
-  MainForm->BuildThumbnails();
+  MainForm->Browser->BuildThumbnails();
   const double seconds = double(clock.nsecsElapsed()) / 1e9;
 
   const int tiles = MainForm->ImageList.Count();

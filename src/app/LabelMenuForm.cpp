@@ -67,7 +67,20 @@ void TLabelMenuForm::TakeKeyboard() {
 
 void TLabelMenuForm::CloseAndClearMenuOpen() {
   CloseMenu();
-  MainForm->MenuOpen = false;
+  MainForm->State.MenuOpen = false;
+}
+
+void TLabelMenuForm::RunItem(Command& command) {
+  CloseAndClearMenuOpen();
+  command.Run();
+}
+
+UserCommands& TLabelMenuForm::Commands() {
+  return MainForm->Commands;
+}
+
+ViewerState& TLabelMenuForm::State() {
+  return MainForm->State;
 }
 
 void TLabelMenuForm::FormKeyDown(int key) {

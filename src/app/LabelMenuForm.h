@@ -9,6 +9,10 @@
 #include "controls/TImage.h"
 #include "controls/TLabel.h"
 
+class Command;
+struct UserCommands;
+class ViewerState;
+
 class TLabelMenuForm : public TForm {
  public:
   static constexpr int kMenuWidth = 115;
@@ -56,6 +60,12 @@ class TLabelMenuForm : public TForm {
 
   // The common start of a drop-down item: close this menu and clear MenuOpen.
   void CloseAndClearMenuOpen();
+  // The common drop-down item: close this menu, clear MenuOpen, run command.
+  void RunItem(Command& command);
+
+  // The main window's commands and state.
+  static UserCommands& Commands();
+  static ViewerState& State();
 
   std::vector<Item> items_;
 

@@ -1,23 +1,27 @@
 #include "MainForm.h"
 
-#include <QCursor>
-#include <QDir>
-#include <QGuiApplication>
-#include <QScreen>
-#include <QWindow>
-
 #include "Forms.h"
+#include "MenuBar.h"
 #include "PopupMainForm.h"
+#include "WindowFrame.h"
+#include "WindowModes.h"
+#include "browse/FileInfoPanel.h"
+#include "browse/FolderBrowser.h"
+#include "browse/PictureLoader.h"
 #include "controls/SvgImage.h"
 #include "controls/TApplication.h"
-#include "menuEditForm.h"
-#include "menuFileForm.h"
-#include "menuHelpForm.h"
-#include "menuToolForm.h"
-#include "menuViewForm.h"
-#include "menuZoomForm.h"
+#include "core/CommandBinding.h"
+#include "edit/ClipboardCommands.h"
+#include "edit/PictureEditor.h"
+#include "edit/SaveCommands.h"
+#include "picture/Icon.h"
 #include "popupShapeForm.h"
+#include "show/SlideShow.h"
 #include "show/ViewModeForm.h"
+#include "view/Magnifier.h"
+#include "view/PictureMouse.h"
+#include "view/SelectionTool.h"
+#include "view/ZoomControl.h"
 
 namespace {
 const QString kCaption = QStringLiteral("Picora图片浏览器");
@@ -66,15 +70,13 @@ TMainForm::TMainForm() : TForm(nullptr, TForm::Kind::Main, true) {
   CreateListPanel();
   CreatePropertiesPanel();
   CreatePictureArea();
-  WireHandlers();
-
   OpenPictureDialog = new TPictureDialog(this, TPictureDialog::Mode::Open);
-  SetUpOpenPictureDialog();
   SavePictureDialog = new TPictureDialog(this, TPictureDialog::Mode::Save);
-  SetUpSavePictureDialog();
   AutoPlayTimer = new TTimer(this, 5000);
-  AutoPlayTimer->OnTimer = [this] { AutoPlayTimerTimer(); };
 
+  CreateOwners();
+  SetCommandActions();
+  WireHandlers();
   FormCreate();
   CenterOnScreen();
 }
@@ -82,6 +84,8 @@ TMainForm::TMainForm() : TForm(nullptr, TForm::Kind::Main, true) {
 TMainForm::~TMainForm() {
   // The thumbnail view draws from ImageList, which goes before the child widgets do.
   imgListView->SetLargeImages(nullptr);
+  // A build still running must stop before the lists it fills go.
+  Browser.reset();
 }
 
 void TMainForm::CreateTitleBar() {
@@ -154,9 +158,6 @@ void TMainForm::CreateToolBar() {
   for (const Tool& t : tools)
     *t.button =
         Button(Panel3, t.x, 57, 35, 35, QString::fromUtf8(t.glyph), QString::fromUtf8(t.hint));
-  // Real size is the active display mode and the list is shown.
-  sbtnReal->SetFlat(false);
-  sbtnList->SetFlat(false);
 
   FlatSpinEdit = new TSpinEdit(Panel3);
   FlatSpinEdit->SetBounds(220, 65, 49, 20);
@@ -181,11 +182,7 @@ void TMainForm::CreateStatusBar() {
   StatusBar->SetAlign(TAlign::Bottom);
   StatusBar->SetColor(Colors::Cream);
   const int widths[] = {50, 120, 100, 80, 180, 90, 50};
-  const QString texts[] = {QStringLiteral("文件数"),   QStringLiteral("文件名"),
-                           QStringLiteral("大小"),     QStringLiteral("分辨率"),
-                           QStringLiteral("更新日期"), QStringLiteral("100%"),
-                           QStringLiteral("鼠标位置")};
-  for (int i = 0; i < 7; ++i) StatusBar->AddPanel(widths[i], texts[i]);
+  for (int i = 0; i < 7; ++i) StatusBar->AddPanel(widths[i], PictureArea::InitialStatusText(i));
 }
 
 void TMainForm::CreateListPanel() {
@@ -320,45 +317,134 @@ void TMainForm::CreatePictureArea() {
   pnlGifBack->SetVisible(false);
   GifBrowser = new TGifBrowser(pnlGifBack);
   GifBrowser->SetAlign(TAlign::Client);
+
+  Area.scrboxBack = scrboxBack;
+  Area.imgMain = imgMain;
+  Area.shpRect = shpRect;
+  Area.scrboxMagnifier = scrboxMagnifier;
+  Area.imgMagnifier = imgMagnifier;
+  Area.pnlGifBack = pnlGifBack;
+  Area.GifBrowser = GifBrowser;
+  Area.StatusBar = StatusBar;
+  Area.lblSize = lblSize;
+}
+
+void TMainForm::CreateOwners() {
+  const ViewerContext v = Context();
+  Frame = std::make_unique<WindowFrame>(*this);
+  Menus = std::make_unique<MenuBar>(*this);
+  Modes = std::make_unique<WindowModes>(*this);
+  Lens = std::make_unique<Magnifier>(v);
+  Zoom = std::make_unique<ZoomControl>(v, *Lens);
+  Selection = std::make_unique<SelectionTool>(v);
+  Mouse = std::make_unique<PictureMouse>(v, *Lens, *Selection);
+  FileInfo = std::make_unique<FileInfoPanel>(
+      v,
+      FileInfoPanel::Controls{Panel2, fedFileName, fedFilePath, lblFileSize, lblCreateTime,
+                              lblWriteTime, lblAccessTime, fcbReadOnly, fcbHidden, fcbArchive},
+      *Zoom);
+  Browser = std::make_unique<FolderBrowser>(
+      v,
+      FolderBrowser::Controls{Panel1, ShellTreeView, PageControl2, ListView1, imgListView,
+                              &ImageList, fcbUseSmallImg},
+      *FileInfo, *Zoom);
+  Browser->LoadSelected = [this] { ListView1DblClick(); };
+  Loader = std::make_unique<PictureLoader>(v, *Browser, *FileInfo, *Zoom, *Lens, OpenPictureDialog);
+  Editor = std::make_unique<PictureEditor>(v, *Lens, *Selection);
+  Saver = std::make_unique<SaveCommands>(v, *Editor, *Selection, SavePictureDialog);
+  ClipboardEdit = std::make_unique<ClipboardCommands>(v, *Editor, *Selection, this);
+  Slides = std::make_unique<SlideShow>(v, FlatSpinEdit, AutoPlayTimer);
+}
+
+// What each command does. The commands of windows made after this one (the tools, the
+// help windows) get their actions where those windows are made.
+void TMainForm::SetCommandActions() {
+  UserCommands& c = Commands;
+  c.Open.SetAction([this] { Loader->OpenCommand(); });
+  c.ClosePicture.SetAction([this] { Loader->ClosePicture(); });
+  c.SaveAs.SetAction([this] { Saver->SaveAs(); });
+  c.SaveThisSize.SetAction([this] { Saver->SaveThisSize(); });
+  c.Exit.SetAction([this] { Close(); });
+
+  c.Cut.SetAction([this] { ClipboardEdit->Cut(); });
+  c.Copy.SetAction([this] { ClipboardEdit->Copy(); });
+  c.Paste.SetAction([this] { ClipboardEdit->Paste(); });
+  c.SaveSelection.SetAction([this] { Saver->SaveSelection(); });
+  c.SelectionMode.SetAction([this] { Selection->Toggle(); });
+  c.Rotate90.SetAction([this] { Editor->Rotate90(); });
+  c.MirrorLeftRight.SetAction([this] { Editor->MirrorLeftRight(); });
+  c.MirrorUpDown.SetAction([this] { Editor->MirrorUpDown(); });
+  c.BlackWhite.SetAction([this] { Editor->BlackWhite(); });
+  c.Negative.SetAction([this] { Editor->Negative(); });
+  c.Emboss.SetAction([this] { Editor->Emboss(); });
+  c.Brighter.SetAction([this] { Editor->Brighter(); });
+  c.Darker.SetAction([this] { Editor->Darker(); });
+  c.RestoreBrightness.SetAction([this] { Editor->RestoreBrightness(); });
+
+  c.FullScreen.SetAction([this] { Modes->FullScreenToggle(); });
+  c.MiniMode.SetAction([this] { Modes->EnterMiniMode(); });
+  c.PreviousPicture.SetAction([this] { Loader->PreviousPicture(); });
+  c.NextPicture.SetAction([this] { Loader->NextPicture(); });
+  c.SlideShow.SetAction([this] { Slides->Toggle(); });
+  c.ListPanel.SetAction([this] { Browser->ToggleList(); });
+  c.PictureProperties.SetAction([this] { FileInfo->TogglePropertiesPanel(); });
+
+  c.RealSize.SetAction([this] { Zoom->RealSize(); });
+  c.FitPicture.SetAction([this] { Zoom->FitPicture(); });
+  c.FitWidth.SetAction([this] { Zoom->FitWidth(); });
+  c.FitHeight.SetAction([this] { Zoom->FitHeight(); });
+  c.ZoomIn.SetAction([this] { Zoom->ZoomIn(); });
+  c.ZoomOut.SetAction([this] { Zoom->ZoomOut(); });
+  c.Magnifier.SetAction([this] { Lens->Toggle(); });
+
+  c.ListUp.SetAction([this] { Browser->MoveUp(); });
+  c.ListDown.SetAction([this] { Browser->MoveDown(); });
+  c.ListDelete.SetAction([this] { Browser->DeleteSelected(); });
 }
 
 void TMainForm::WireHandlers() {
-  auto click = [](TSpeedButton* b, auto handler) { b->OnClick = handler; };
-  click(sbtnMin, [this] { sbtnMinClick(); });
-  click(sbtnMax, [this] { sbtnMaxClick(); });
-  click(sbtnClose, [this] { sbtnCloseClick(); });
-  click(sbtnOpen, [this] { sbtnOpenClick(); });
-  click(sbtnSave, [this] { sbtnSaveClick(); });
-  click(sbtnSaveNew, [this] { sbtnSaveNewClick(); });
-  click(sbtnPrior, [this] { sbtnPriorClick(); });
-  click(sbtnNext, [this] { sbtnNextClick(); });
-  click(sbtnAuto, [this] { sbtnAutoClick(); });
-  click(sbtnZoomIn, [this] { sbtnZoomInClick(); });
-  click(sbtnZoomOut, [this] { sbtnZoomOutClick(); });
-  click(sbtnZoom, [this] { sbtnZoomClick(); });
-  click(sbtnReal, [this] { sbtnRealClick(); });
-  click(sbtnFitPic, [this] { sbtnFitPicClick(); });
-  click(sbtnFitWidth, [this] { sbtnFitWidthClick(); });
-  click(sbtnFitHeight, [this] { sbtnFitHeightClick(); });
-  click(sbtnNinetyTurn, [this] { sbtnNinetyTurnClick(); });
-  click(sbtnLRTurn, [this] { sbtnLRTurnClick(); });
-  click(sbtnUDTurn, [this] { sbtnUDTurnClick(); });
-  click(sbtnBright, [this] { sbtnBrightClick(); });
-  click(sbtnDark, [this] { sbtnDarkClick(); });
-  click(sbtnRestoreBD, [this] { sbtnRestoreBDClick(); });
-  click(sbtnSelect, [this] { sbtnSelectClick(); });
-  click(sbtnList, [this] { sbtnListClick(); });
-  click(SpeedButton2, [this] { SpeedButton2Click(); });
-  click(sbtnListUp, [this] { sbtnListUpClick(); });
-  click(sbtnListDown, [this] { sbtnListDownClick(); });
-  click(sbtnListDel, [this] { sbtnListDelClick(); });
+  using CommandBinding::BindButton;
+  using CommandBinding::ButtonLook;
+  const ButtonLook mode{true, QString(), QString()};
+  UserCommands& c = Commands;
+  BindButton(sbtnOpen, c.Open);
+  BindButton(sbtnSave, c.SaveAs);
+  BindButton(sbtnSaveNew, c.SaveThisSize);
+  BindButton(sbtnPrior, c.PreviousPicture);
+  BindButton(sbtnNext, c.NextPicture);
+  BindButton(sbtnAuto, c.SlideShow, mode);
+  BindButton(sbtnZoomIn, c.ZoomIn);
+  BindButton(sbtnZoomOut, c.ZoomOut);
+  BindButton(sbtnZoom, c.Magnifier, mode);
+  BindButton(sbtnReal, c.RealSize, mode);
+  BindButton(sbtnFitPic, c.FitPicture, mode);
+  BindButton(sbtnFitWidth, c.FitWidth, mode);
+  BindButton(sbtnFitHeight, c.FitHeight, mode);
+  BindButton(sbtnNinetyTurn, c.Rotate90);
+  BindButton(sbtnLRTurn, c.MirrorLeftRight);
+  BindButton(sbtnUDTurn, c.MirrorUpDown);
+  BindButton(sbtnBright, c.Brighter);
+  BindButton(sbtnDark, c.Darker);
+  BindButton(sbtnRestoreBD, c.RestoreBrightness);
+  BindButton(sbtnSelect, c.SelectionMode, mode);
+  BindButton(sbtnList, c.ListPanel,
+             ButtonLook{true, QStringLiteral("显示列表"), QStringLiteral("隐藏列表")});
+  BindButton(sbtnListUp, c.ListUp);
+  BindButton(sbtnListDown, c.ListDown);
+  BindButton(sbtnListDel, c.ListDelete);
+
+  sbtnMin->OnClick = [this] { sbtnMinClick(); };
+  sbtnMax->OnClick = [this] { sbtnMaxClick(); };
+  sbtnClose->OnClick = [this] { sbtnCloseClick(); };
+  SpeedButton2->OnClick = [this] { SpeedButton2Click(); };
+  AutoPlayTimer->OnTimer = [this] { AutoPlayTimerTimer(); };
 
   TSpeedButton* menuButtons[] = {FlatSpeedButton1, FlatSpeedButton2, FlatSpeedButton3,
                                  FlatSpeedButton4, FlatSpeedButton5, FlatSpeedButton6};
   for (int k = 0; k < 6; ++k) {
-    menuButtons[k]->OnClick = [this, k] { MenuBarClick(k); };
+    menuButtons[k]->OnClick = [this, k] { Menus->Click(k); };
     menuButtons[k]->OnMouseMove = [this, k](Qt::KeyboardModifiers, int, int) {
-      MenuBarMouseMove(k);
+      Menus->MouseMove(k);
     };
   }
 
@@ -368,18 +454,15 @@ void TMainForm::WireHandlers() {
   lblTitle->OnMouseDown = [this](Qt::MouseButton b, Qt::KeyboardModifiers, int x, int y) {
     lblTitleMouseDown(b, x, y);
   };
-  for (TImage* w : {Image1}) {
-    w->OnDblClick = [this] { Image1DblClick(); };
-    w->OnMouseMove = [this](Qt::KeyboardModifiers, int, int) { DragWindowMove(); };
-    w->OnMouseUp = [this](Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
-      windowDrag_ = false;
+  Image1->OnDblClick = [this] { Image1DblClick(); };
+  lblTitle->OnDblClick = [this] { Image1DblClick(); };
+  for (TControl<QWidget>* title :
+       {static_cast<TControl<QWidget>*>(Image1), static_cast<TControl<QWidget>*>(lblTitle)}) {
+    title->OnMouseMove = [this](Qt::KeyboardModifiers, int, int) { Frame->FollowDrag(); };
+    title->OnMouseUp = [this](Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
+      Frame->EndDrag();
     };
   }
-  lblTitle->OnDblClick = [this] { Image1DblClick(); };
-  lblTitle->OnMouseMove = [this](Qt::KeyboardModifiers, int, int) { DragWindowMove(); };
-  lblTitle->OnMouseUp = [this](Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
-    windowDrag_ = false;
-  };
 
   SetKeyPreview(true);
   OnKeyDown = [this](int key, Qt::KeyboardModifiers) { FormKeyDown(key); };
@@ -417,200 +500,215 @@ void TMainForm::WireHandlers() {
   };
 }
 
-// ---- Create handler --------------------------------------------------------------------
+// ---- Handlers ------------------------------------------------------------------------------
+// Each one forwards to the owner of its subsystem, or runs its command.
 
 void TMainForm::FormCreate() {
   TApplication::SetTitle(Caption());
-  DragScrolling = false;
-  SelectionMoving = false;
-  SelectionDrawing = false;
-  MagnifierOn = false;
-  MenuOpen = false;
+  State.MagnifierOn = false;
+  State.MenuOpen = false;
   SetKeyPreview(true);
   imgListView->SetIconSpacing(90, 120);
-  ZoomIndex = 12;
-  ScanEnabled = true;
-  WorkBitmap = Bitmap();
+  State.ResetZoom();
+  State.ScanEnabled = true;
+  State.WorkBitmap = Bitmap();
 }
 
-bool TMainForm::MiniModeOn() const {
-  return menuViewForm && menuViewForm->Label8->Caption() == QStringLiteral("取消迷你(&X)");
+void TMainForm::FormKeyDown(int key) {
+  Frame->KeyDown(key);
 }
-
-bool TMainForm::FullScreenOn() const {
-  return PopupMainForm && PopupMainForm->Label5->Caption() == QStringLiteral("退出全屏(&F)");
+void TMainForm::FormCloseQuery(bool& canClose) {
+  Frame->CloseQuery(canClose);
 }
-
-void TMainForm::ReapplyFitMode() {
-  // Each test is made after the previous command has run.
-  if (!sbtnReal->Flat()) sbtnRealClick();
-  if (!sbtnFitWidth->Flat()) sbtnFitWidthClick();
-  if (!sbtnFitHeight->Flat()) sbtnFitHeightClick();
-  if (!sbtnFitPic->Flat()) sbtnFitPicClick();
+void TMainForm::FormClose() {
+  State.WorkBitmap = Bitmap();
 }
-
-void TMainForm::CloseMenus(bool withChooser) {
-  TForm* menus[] = {menuFileForm, menuEditForm, menuZoomForm,   menuViewForm, menuToolForm,
-                    menuHelpForm, nullptr,      popupShapeForm, PopupMainForm};
-  if (withChooser) menus[6] = ViewModeForm;
-  for (TForm* menu : menus)
-    if (menu) menu->Hide();
-}
-
-// ---- Window buttons ----------------------------------------------------------------------
-
-void TMainForm::AnchorWindowButtons() {
-  Image2->SetLeft(Image1->Width() - 64);
-  sbtnMin->SetLeft(Image2->Left() + 7);
-  sbtnMax->SetLeft(Image2->Left() + 24);
-  sbtnClose->SetLeft(Image2->Left() + 41);
-}
-
 void TMainForm::sbtnMaxClick() {
-  if (WindowState() == TWindowState::Maximized) {
-    CloseMenus(false);
-    SetWindowState(TWindowState::Normal);
-    sbtnMax->SetHint(QStringLiteral("最大化"));
-    sbtnMax->SetGlyph(QStringLiteral(":/glyphs/max.svg"));
-  } else {
-    // What the desktop's panels take from the screen is the task bar; a maximised window
-    // leaves its height free, wherever it sits.
-    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    const int taskBar = screen->geometry().height() - screen->availableGeometry().height();
-    SetWindowState(TWindowState::Maximized);
-    if (taskBar > 0) SetHeight(Height() - taskBar);
-    sbtnMax->SetHint(QStringLiteral("还原"));
-    sbtnMax->SetGlyph(QStringLiteral(":/glyphs/restore.svg"));
-  }
-  RealignChildren(this);
-  ReapplyFitMode();
-  AnchorWindowButtons();
+  Frame->MaximizeOrRestore();
 }
-
 void TMainForm::sbtnMinClick() {
-  SetWindowState(TWindowState::Minimized);
+  Frame->Minimize();
 }
-
 void TMainForm::sbtnCloseClick() {
   Close();
 }
-
-// ---- Dragging the window by its title ------------------------------------------------
-
 void TMainForm::Image1MouseDown(Qt::MouseButton button, int, int) {
-  CloseMenus(true);
-  MenuOpen = false;
-  if (button == Qt::LeftButton) StartWindowDrag();
+  Frame->TitleMouseDown(button, true);
 }
-
 void TMainForm::lblTitleMouseDown(Qt::MouseButton button, int, int) {
-  CloseMenus(true);
-  if (button == Qt::LeftButton) StartWindowDrag();
+  Frame->TitleMouseDown(button, false);
 }
-
-void TMainForm::StartWindowDrag() {
-  // The window manager moves the window when it can; otherwise it follows the mouse
-  // until the button is released.
-  windowDrag_ = false;
-  if (windowHandle() && windowHandle()->startSystemMove()) return;
-  windowDrag_ = true;
-  dragStartCursor_ = QCursor::pos();
-  dragStartWindow_ = pos();
-}
-
-void TMainForm::DragWindowMove() {
-  if (!windowDrag_) return;
-  if (!(QGuiApplication::mouseButtons() & Qt::LeftButton)) {
-    windowDrag_ = false;
-    return;
-  }
-  move(dragStartWindow_ + (QCursor::pos() - dragStartCursor_));
-}
-
 void TMainForm::Image1DblClick() {
-  sbtnMaxClick();
+  Frame->MaximizeOrRestore();
 }
-
 void TMainForm::Splitter1Moved() {
-  ReapplyFitMode();
+  Zoom->ReapplyFitMode();
 }
 
-// ---- Keys ------------------------------------------------------------------------------
-
-void TMainForm::FormKeyDown(int key) {
-  switch (key) {
-    case 37:
-      sbtnPriorClick();
-      break;
-    case 39:
-      sbtnNextClick();
-      break;
-    case 27:
-      if (MiniModeOn()) {
-        LeaveMiniMode();
-      } else if (!StatusBar->Visible()) {
-        // Ends the imported picture show (and the bars hidden by full screen).
-        Image1->SetVisible(true);
-        Image2->SetVisible(true);
-        StatusBar->SetVisible(true);
-        FlatSpinEdit->SetVisible(true);
-        Screen::ShowCursor(true);
-        menuToolForm->PopupSuppressed = false;
-        sbtnMaxClick();
-      }
-      break;
-    default:
-      break;
-  }
+void TMainForm::ShellTreeViewChange() {
+  Browser->ShellTreeViewChange();
+}
+void TMainForm::ListView1SelectItem(int index, bool selected) {
+  Browser->ListView1SelectItem(index, selected);
+}
+void TMainForm::imgListViewSelectItem(int index, bool selected) {
+  Browser->imgListViewSelectItem(index, selected);
+}
+void TMainForm::ListView1Click() {
+  Browser->ListView1Click();
+}
+void TMainForm::imgListViewClick() {
+  Browser->imgListViewClick();
+}
+void TMainForm::ListView1DblClick() {
+  Loader->ListView1DblClick();
+}
+void TMainForm::imgListViewDblClick() {
+  Browser->imgListViewDblClick();
+}
+void TMainForm::sbtnListClick() {
+  Commands.ListPanel.Run();
+}
+void TMainForm::SpeedButton2Click() {
+  Browser->HideList();
+}
+void TMainForm::sbtnListUpClick() {
+  Commands.ListUp.Run();
+}
+void TMainForm::sbtnListDownClick() {
+  Commands.ListDown.Run();
+}
+void TMainForm::sbtnListDelClick() {
+  Commands.ListDelete.Run();
+}
+void TMainForm::sbtnOpenClick() {
+  Commands.Open.Run();
+}
+void TMainForm::sbtnPriorClick() {
+  Commands.PreviousPicture.Run();
+}
+void TMainForm::sbtnNextClick() {
+  Commands.NextPicture.Run();
+}
+void TMainForm::fbtnPicPropertyClick() {
+  FileInfo->ShowFileManagerProperties();
 }
 
-// ---- Close -------------------------------------------------------------------------------
-
-void TMainForm::FormCloseQuery(bool& canClose) {
-  if (MiniModeOn()) {
-    LeaveMiniMode();
-    canClose = false;
-  }
+void TMainForm::sbtnZoomInClick() {
+  Commands.ZoomIn.Run();
+}
+void TMainForm::sbtnZoomOutClick() {
+  Commands.ZoomOut.Run();
+}
+void TMainForm::sbtnRealClick() {
+  Commands.RealSize.Run();
+}
+void TMainForm::sbtnFitPicClick() {
+  Commands.FitPicture.Run();
+}
+void TMainForm::sbtnFitWidthClick() {
+  Commands.FitWidth.Run();
+}
+void TMainForm::sbtnFitHeightClick() {
+  Commands.FitHeight.Run();
+}
+void TMainForm::sbtnZoomClick() {
+  Commands.Magnifier.Run();
+}
+void TMainForm::sbtnSelectClick() {
+  Commands.SelectionMode.Run();
+}
+void TMainForm::imgMainMouseDown(Qt::MouseButton button, int x, int y) {
+  Mouse->MouseDown(button, x, y);
+}
+void TMainForm::imgMainMouseMove(int x, int y) {
+  Mouse->MouseMove(x, y);
+}
+void TMainForm::imgMainMouseUp(Qt::MouseButton button, int x, int y) {
+  Mouse->MouseUp(button, x, y);
+}
+void TMainForm::imgMainClick() {
+  Mouse->Click();
+}
+void TMainForm::shpRectMouseDown(Qt::MouseButton button, int x, int y) {
+  Selection->ShapeMouseDown(button, x, y);
+}
+void TMainForm::shpRectMouseMove(int x, int y) {
+  Selection->ShapeMouseMove(x, y);
+}
+void TMainForm::shpRectMouseUp(Qt::MouseButton button, int x, int y) {
+  Selection->ShapeMouseUp(button, x, y);
+}
+void TMainForm::scrboxBackMouseDown(Qt::MouseButton button, int x, int y) {
+  Mouse->BackgroundMouseDown(button, x, y);
 }
 
-void TMainForm::FormClose() {
-  WorkBitmap = Bitmap();
+void TMainForm::sbtnNinetyTurnClick() {
+  Commands.Rotate90.Run();
+}
+void TMainForm::sbtnLRTurnClick() {
+  Commands.MirrorLeftRight.Run();
+}
+void TMainForm::sbtnUDTurnClick() {
+  Commands.MirrorUpDown.Run();
+}
+void TMainForm::sbtnBrightClick() {
+  Commands.Brighter.Run();
+}
+void TMainForm::sbtnDarkClick() {
+  Commands.Darker.Run();
+}
+void TMainForm::sbtnRestoreBDClick() {
+  Commands.RestoreBrightness.Run();
+}
+void TMainForm::sbtnSaveClick() {
+  Commands.SaveAs.Run();
+}
+void TMainForm::sbtnSaveNewClick() {
+  Commands.SaveThisSize.Run();
 }
 
-// ---- Menu bar ----------------------------------------------------------------------------
-
-TLabelMenuForm* TMainForm::DropDownMenu(int k) const {
-  TLabelMenuForm* menus[] = {menuFileForm, menuEditForm, menuViewForm,
-                             menuZoomForm, menuToolForm, menuHelpForm};
-  return k >= 0 && k < 6 ? menus[k] : nullptr;
+void TMainForm::sbtnAutoClick() {
+  Commands.SlideShow.Run();
+}
+void TMainForm::AutoPlayTimerTimer() {
+  Slides->Tick();
 }
 
-void TMainForm::OpenDropDownMenu(int k) {
-  static constexpr int dx[] = {1, 58, 115, 170, 226, 282};
-  MenuOpen = true;
-  DropDownMenu(k)->PopupAt(Left() + dx[k], Top() + 55);
-}
+// ---- WindowHost ----------------------------------------------------------------------------
 
-void TMainForm::MenuBarClick(int k) {
-  OpenDropDownMenu(k);
+void TMainForm::CloseMenus(bool withChooser) {
+  Menus->CloseMenus(withChooser);
 }
-
-// Once a menu has been opened from the bar, the menu under the mouse follows it; the
-// right-click menus are none of the bar's business. The others are only hidden: menu k
-// keeps the keyboard it has just taken.
-void TMainForm::MenuBarMouseMove(int k) {
-  if (MenuOpen) OpenDropDownMenu(k);
-  for (int other = 0; other < 6; ++other)
-    if (other != k) DropDownMenu(other)->Hide();
-  ViewModeForm->Hide();
+void TMainForm::CloseMenu(Menu menu) {
+  Menus->CloseMenu(menu);
 }
-
-QPoint TMainForm::PictureMenuPlace(int x, int y) const {
-  return {x + scrboxBack->Left() + imgMain->Left() + Left(),
-          y + scrboxBack->Top() + imgMain->Top() + Top()};
+void TMainForm::PopupPictureMenu(int x, int y) {
+  const QPoint place = Menus->PictureMenuPlace(x, y);
+  PopupMainForm->PopupAt(place.x(), place.y());
 }
-
-QPoint TMainForm::SelectionMenuPlace(int x, int y) const {
-  return {x + scrboxBack->Left() + shpRect->Left() + Left(),
-          y + scrboxBack->Top() + shpRect->Top() + Top()};
+void TMainForm::PopupSelectionMenu(int x, int y) {
+  const QPoint place = Menus->SelectionMenuPlace(x, y);
+  popupShapeForm->PopupAt(place.x(), place.y());
+}
+void TMainForm::StartWindowDrag() {
+  Frame->StartDrag();
+}
+void TMainForm::FollowWindowDrag() {
+  Frame->FollowDrag();
+}
+void TMainForm::EndWindowDrag() {
+  Frame->EndDrag();
+}
+void TMainForm::LeaveMiniMode() {
+  Modes->LeaveMiniMode();
+}
+void TMainForm::SetWindowIcon(const QIcon& icon) {
+  setWindowIcon(icon);
+}
+void TMainForm::RepaintNow() {
+  repaint();
+}
+void TMainForm::PlayLoadEffect() {
+  if (ViewModeForm) ViewModeForm->PlayLoadEffect();
 }

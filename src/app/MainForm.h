@@ -1,42 +1,39 @@
 #pragma once
 // The main window: its own title bar, menu bar and tool bar at the top, the folder and
 // file lists on the left, the picture area in the middle, the properties panel on the
-// right and the status bar at the bottom. It owns the state of the current picture,
-// which the other windows read and write directly.
+// right and the status bar at the bottom.
 //
-// The operations are defined in the file of the subsystem they belong to:
-//   app/MainForm.cpp         layout, create handler, title bar, keys, close
-//   app/FullScreen.cpp       full screen and mini mode
-//   browse/FolderScan.cpp    folder scan, file and thumbnail lists, list panel
-//   browse/Loading.cpp       load from list, open command, the loaders
-//   browse/FileInfo.cpp      file information panel
-//   browse/Navigation.cpp    previous/next, list editing, close picture
-//   view/Zoom.cpp            zoom steps and fit modes
-//   view/MouseMagnifier.cpp  mouse tracking, drag-scroll, magnifier
-//   view/Selection.cpp       region selection
-//   edit/RotateFlip.cpp      quarter turn and mirrors
-//   edit/ToneFilters.cpp     brighter, darker, restore, negative, emboss, black-and-white
-//   edit/ResizeCrop.cpp      resize and crop panel
-//   edit/Saving.cpp          save as, save this size, save selection, icons
-//   edit/ClipboardEdit.cpp   cut, copy, paste
-//   show/SlideShow.cpp       slide show
-#include <QFileInfo>
-#include <QString>
-#include <array>
+// The window holds the controls, their layout and the handlers' names; each handler
+// forwards to the owner of its subsystem, which keeps the state and the rules:
+//   app/WindowFrame           title bar, maximise, dragging the window, keys, close
+//   app/MenuBar               the menu bar and the placing of every label menu
+//   app/WindowModes           full screen and mini mode
+//   browse/FolderBrowser      folder scan, file and thumbnail lists, list editing, panel
+//   browse/PictureLoader      load from list, open command, previous/next, close picture
+//   browse/FileInfoPanel      file information panel
+//   view/ZoomControl          zoom steps and fit modes
+//   view/Magnifier            the magnifier lens
+//   view/PictureMouse         the mouse over the picture
+//   view/SelectionTool        region selection
+//   edit/PictureEditor        quarter turn, mirrors, tone filters
+//   edit/SaveCommands         save as, save this size, save selection, icons
+//   edit/ClipboardCommands    cut, copy, paste
+//   show/SlideShow            slide show
+// The state they share is State; the controls of the picture are reached through Area;
+// every user command is one object in Commands.
+#include <memory>
 
 #include "controls/TButton.h"
 #include "controls/TCheckBox.h"
 #include "controls/TEdit.h"
 #include "controls/TForm.h"
 #include "controls/TGifBrowser.h"
-#include "controls/TGroupBox.h"
 #include "controls/TImage.h"
 #include "controls/TLabel.h"
 #include "controls/TListView.h"
 #include "controls/TPageControl.h"
 #include "controls/TPanel.h"
 #include "controls/TPictureDialog.h"
-#include "controls/TRadioButton.h"
 #include "controls/TScrollBox.h"
 #include "controls/TShape.h"
 #include "controls/TShellTreeView.h"
@@ -45,15 +42,29 @@
 #include "controls/TSplitter.h"
 #include "controls/TStatusBar.h"
 #include "controls/TTimer.h"
-#include "picture/Bitmap.h"
-#include "picture/Icon.h"
+#include "core/PictureArea.h"
+#include "core/UserCommands.h"
+#include "core/ViewerContext.h"
+#include "core/ViewerState.h"
+#include "core/WindowHost.h"
 #include "picture/ImageList.h"
-#include "picture/TRect.h"
 
-class ThumbnailBuilder;
-class TLabelMenuForm;
+class ClipboardCommands;
+class FileInfoPanel;
+class FolderBrowser;
+class Magnifier;
+class MenuBar;
+class PictureEditor;
+class PictureLoader;
+class PictureMouse;
+class SaveCommands;
+class SelectionTool;
+class SlideShow;
+class WindowFrame;
+class WindowModes;
+class ZoomControl;
 
-class TMainForm : public TForm {
+class TMainForm : public TForm, public WindowHost {
  public:
   TMainForm();
   ~TMainForm() override;
@@ -116,191 +127,99 @@ class TMainForm : public TForm {
   TTimer* AutoPlayTimer;
   ::ImageList ImageList{80, 80};
 
-  // ---- State ------------------------------------------------------------------------
-  QString CurFileName;  // name of the current picture as the list shows it
-  QString CurFolder;    // its folder, always ending in "/"
-  QString CurExt;       // lower-case extension with its dot
-  int CurIndex = 0;     // 1-based position in ListView1, 0 = none
-  Bitmap WorkBitmap;    // reference copy of the shown picture
-  int PicWidth = 0, PicHeight = 0;
-  int ZoomIndex = 0;
-  bool MagnifierOn = false;
-  bool PicIsBitmap = false;
-  bool ScanEnabled = false;
-  bool MenuOpen = false;
-  bool DragScrolling = false, SelectionDrawing = false, SelectionMoving = false;
-  int DownX = 0, DownY = 0;
-  int ShapeDownX = 0, ShapeDownY = 0;
+  // ---- Shared state, the picture area and the commands ------------------------------
+  ViewerState State;
+  PictureArea Area;
+  UserCommands Commands;
+  ViewerContext Context() { return {State, Area, Commands, *this}; }
 
-  // Zoom steps in percent, indexed from 1 (12 = 100 %).
-  static constexpr std::array<int, 24> ZoomPercents = {0,   2,   3,   5,   7,   10,   20,   30,
-                                                       50,  70,  80,  90,  100, 110,  120,  130,
-                                                       150, 200, 300, 400, 500, 1000, 2000, 5000};
+  // ---- Owners ---------------------------------------------------------------------------
+  std::unique_ptr<WindowFrame> Frame;
+  std::unique_ptr<MenuBar> Menus;
+  std::unique_ptr<WindowModes> Modes;
+  std::unique_ptr<Magnifier> Lens;
+  std::unique_ptr<ZoomControl> Zoom;
+  std::unique_ptr<SelectionTool> Selection;
+  std::unique_ptr<PictureMouse> Mouse;
+  std::unique_ptr<FileInfoPanel> FileInfo;
+  std::unique_ptr<FolderBrowser> Browser;
+  std::unique_ptr<PictureLoader> Loader;
+  std::unique_ptr<PictureEditor> Editor;
+  std::unique_ptr<SaveCommands> Saver;
+  std::unique_ptr<ClipboardCommands> ClipboardEdit;
+  std::unique_ptr<SlideShow> Slides;
 
-  // ---- Mode tests -------------------------------------------------------------------
-  bool SelectionModeOn() const { return !sbtnSelect->Flat(); }
-  bool MiniModeOn() const;    // the View menu's mini item reads "取消迷你(&X)"
-  bool FullScreenOn() const;  // the picture menu's full-screen item reads "退出全屏(&F)"
-  bool PictureShown() const { return imgMain->Visible(); }
-  bool GifCurrent() const { return CurExt == QLatin1String(".gif"); }
-  bool JpegCurrent() const {
-    return CurExt == QLatin1String(".jpg") || CurExt == QLatin1String(".jpeg");
-  }
-
-  // ---- Application frame (app/MainForm.cpp) -----------------------------------------
+  // ---- Handlers -----------------------------------------------------------------------
   void FormCreate();
-  void ReapplyFitMode();
+  void FormKeyDown(int key);
+  void FormCloseQuery(bool& canClose);
+  void FormClose();
   void sbtnMaxClick();
   void sbtnMinClick();
   void sbtnCloseClick();
   void Image1MouseDown(Qt::MouseButton button, int x, int y);
   void lblTitleMouseDown(Qt::MouseButton button, int x, int y);
   void Image1DblClick();
-  void FormKeyDown(int key);
-  void FormCloseQuery(bool& canClose);
-  void FormClose();
   void Splitter1Moved();
-  // Image2 and the three window buttons back at the right edge.
-  void AnchorWindowButtons();
-  // Hides the six drop-down menus and the two right-click menus (and, with
-  // withChooser, the view-mode chooser).
-  void CloseMenus(bool withChooser);
 
-  // ---- Menu bar (app/MainForm.cpp) ---------------------------------------------------
-  // k = 0..5: File, Edit, View, Zoom, Tools, Help.
-  void MenuBarClick(int k);
-  void MenuBarMouseMove(int k);
-  void OpenDropDownMenu(int k);
-  TLabelMenuForm* DropDownMenu(int k) const;
-  // Screen places of the right-click menus for a press at (x, y) on imgMain or shpRect.
-  QPoint PictureMenuPlace(int x, int y) const;
-  QPoint SelectionMenuPlace(int x, int y) const;
-
-  // ---- Full screen and mini mode (app/FullScreen.cpp) --------------------------------
-  void FullScreenToggle();
-  void EnterMiniMode();
-  void LeaveMiniMode();
-  void scrboxBackMouseDown(Qt::MouseButton button, int x, int y);
-
-  // ---- Folder scan and lists (browse/FolderScan.cpp) ---------------------------------
   void ShellTreeViewChange();
-  void AddMatchingFiles(const QString& pattern);
-  void BuildThumbnails();
   void ListView1SelectItem(int index, bool selected);
   void imgListViewSelectItem(int index, bool selected);
-  void imgListViewDblClick();
   void ListView1Click();
   void imgListViewClick();
+  void ListView1DblClick();
+  void imgListViewDblClick();
   void sbtnListClick();
   void SpeedButton2Click();
-  void HideList();
-  void ShowList();
-  // The seven patterns, in the order they are listed.
-  static const QStringList& FilePatterns();
-
-  // ---- Loading (browse/Loading.cpp) -------------------------------------------------
-  void ListView1DblClick();  // load from list
-  void OpenCommand();        // the File menu's open item and sbtnOpen
-  void sbtnOpenClick();
-  void LoadJpeg(const QString& path);
-  void LoadBmp(const QString& path);
-  void LoadIco(const QString& path);
-  void ShowGif(const QString& path);  // GIF display, or hide the GIF panel for other kinds
-  void PlayTransition();              // the effect of the checked view mode
-  static void ShowPictureError();     // "图象文件错误!"
-  void SetUpOpenPictureDialog();      // filter list and options, once at creation
-  void LoadListItem(int index);       // the load from list for item index
-  // The loader CurExt names (GIF display, JPEG, BMP or ICO) for path.
-  void RunLoaders(const QString& path, bool fromList);
-  void ReplaceWindowIcon(const QString& icoPath);
-  void TakePictureSize();  // PicWidth x PicHeight from imgMain, 0 x 0 for a GIF
-  void ShowResolution();   // lblSize and status panel 3
-  void SelectThumbnailsOf(const QString& name);
-
-  // ---- File information (browse/FileInfo.cpp) ----------------------------------------
-  void ShowFileInformation(const QFileInfo& file);
-  void ShowAttributes(const QString& path);
-  void TogglePropertiesPanel();
-  void fbtnPicPropertyClick();
-
-  // ---- Navigation and list editing (browse/Navigation.cpp) ---------------------------
-  void sbtnPriorClick();
-  void sbtnNextClick();
   void sbtnListUpClick();
   void sbtnListDownClick();
   void sbtnListDelClick();
-  void ClosePicture();
-  void ExitProgram();
-  static void SwapListItems(TListView* list, int a, int b);  // captions only
-  void SwapThumbnailImages(int first);
+  void sbtnOpenClick();
+  void sbtnPriorClick();
+  void sbtnNextClick();
+  void fbtnPicPropertyClick();
 
-  // ---- Zoom and fit (view/Zoom.cpp) -------------------------------------------------
   void sbtnZoomInClick();
   void sbtnZoomOutClick();
   void sbtnRealClick();
   void sbtnFitPicClick();
   void sbtnFitWidthClick();
   void sbtnFitHeightClick();
-  void CenterPicture();
-  void ShowDisplaySize();
-  void SetZoomText(int percent);
-  // Magnifier off without touching ZoomIndex (fits, edits).
-  void TurnMagnifierOff();
-
-  // ---- Mouse and magnifier (view/MouseMagnifier.cpp) ---------------------------------
+  void sbtnZoomClick();
+  void sbtnSelectClick();
   void imgMainMouseDown(Qt::MouseButton button, int x, int y);
   void imgMainMouseMove(int x, int y);
   void imgMainMouseUp(Qt::MouseButton button, int x, int y);
   void imgMainClick();
-  void sbtnZoomClick();
-  void RebuildLens(int percent);
-  // The lens image holding the displayed picture at its own size.
-  void ShowLensAt100();
-
-  // ---- Selection (view/Selection.cpp) -----------------------------------------------
-  void sbtnSelectClick();
   void shpRectMouseDown(Qt::MouseButton button, int x, int y);
   void shpRectMouseMove(int x, int y);
   void shpRectMouseUp(Qt::MouseButton button, int x, int y);
-  // Drawing the rectangle, from the picture's mouse handlers in selection mode.
-  void StartSelectionDrawing(int x, int y);
-  void ResizeSelectionDrawing(int x, int y);
-  void FinishSelectionDrawing();
-  // The selected region in picture pixels.
-  TRect SelectionRect() const;
-  // The same, clipped to the picture; empty while no rectangle is shown.
-  TRect ClippedSelectionRect() const;
+  void scrboxBackMouseDown(Qt::MouseButton button, int x, int y);
 
-  // ---- Rotate and flip (edit/RotateFlip.cpp) -----------------------------------------
   void sbtnNinetyTurnClick();
   void sbtnLRTurnClick();
   void sbtnUDTurnClick();
-  void EnsureBitmap();
-
-  // ---- Tone filters (edit/ToneFilters.cpp) -------------------------------------------
   void sbtnBrightClick();
   void sbtnDarkClick();
   void sbtnRestoreBDClick();
-  void NegativeCommand();
-  void EmbossCommand();
-  void BlackWhiteCommand();
-
-  // ---- Saving (edit/Saving.cpp) ------------------------------------------------------
-  void SaveAsCommand();
   void sbtnSaveClick();
   void sbtnSaveNewClick();
-  void SaveSelectionCommand();
-  void SaveAsIcon(const QString& fileName);
-  void SetUpSavePictureDialog();  // filter list and options, once at creation
 
-  // ---- Clipboard (edit/ClipboardEdit.cpp) ---------------------------------------------
-  void CutCommand();
-  void CopyCommand();
-  void PasteCommand();
-
-  // ---- Slide show (show/SlideShow.cpp) ------------------------------------------------
   void sbtnAutoClick();
   void AutoPlayTimerTimer();
+
+  // ---- WindowHost -----------------------------------------------------------------------
+  void CloseMenus(bool withChooser) override;
+  void CloseMenu(Menu menu) override;
+  void PopupPictureMenu(int x, int y) override;
+  void PopupSelectionMenu(int x, int y) override;
+  void StartWindowDrag() override;
+  void FollowWindowDrag() override;
+  void EndWindowDrag() override;
+  void LeaveMiniMode() override;
+  void SetWindowIcon(const QIcon& icon) override;
+  void RepaintNow() override;
+  void PlayLoadEffect() override;
 
  private:
   void CreateTitleBar();
@@ -309,19 +228,7 @@ class TMainForm : public TForm {
   void CreatePropertiesPanel();
   void CreatePictureArea();
   void CreateStatusBar();
+  void CreateOwners();
+  void SetCommandActions();
   void WireHandlers();
-  void StartWindowDrag();
-  void DragWindowMove();
-
-  bool windowDrag_ = false;
-  QPoint dragStartCursor_, dragStartWindow_;
-
-  // Folder scan (browse/FolderScan.cpp). The message loop runs inside a scan, so a
-  // nested scan or list fill may start; the counters tell the outer one it was superseded.
-  class ScanGuard;
-  ThumbnailBuilder* thumbnails_ = nullptr;  // made on the first build, a child of the window
-  int scanDepth_ = 0;                       // scans in progress (the tree is disabled)
-  quint64 scanCount_ = 0;                   // scans started
-  quint64 listFills_ = 0;                   // AddMatchingFiles calls started
-  bool mirroring_ = false;                  // one list is following the other's selection
 };

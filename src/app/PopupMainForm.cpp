@@ -2,8 +2,8 @@
 
 #include "Forms.h"
 #include "MainForm.h"
+#include "core/CommandBinding.h"
 #include "menuToolForm.h"
-#include "menuViewForm.h"
 
 TPopupMainForm::TPopupMainForm(QWidget* owner)
     : TLabelMenuForm(owner, 209, QStringLiteral(":/skin/popup_main.svg"), Colors::Green,
@@ -16,39 +16,44 @@ TPopupMainForm::TPopupMainForm(QWidget* owner)
   Label5 = AddItem(4, n, QStringLiteral("全屏(&F)   "), [this] { Label5Click(); });
   Label6 = AddItem(5, n, QStringLiteral("隐藏列表(&L)   "), [this] { Label6Click(); });
   Label7 = AddItem(6, n, QStringLiteral("图片属性(&A)   "), [this] { Label7Click(); });
+  CommandBinding::BindItem(Label5, Commands().FullScreen, {false, true, {}, {}});
+  CommandBinding::BindItem(Label6, Commands().ListPanel, {false, true, {}, {}});
 }
 
 void TPopupMainForm::Label1Click() {
   CloseMenu();
-  MainForm->sbtnSaveClick();
+  Commands().SaveAs.Run();
 }
 
 void TPopupMainForm::Label2Click() {
   CloseMenu();
-  MainForm->sbtnSaveNewClick();
+  Commands().SaveThisSize.Run();
 }
 
 void TPopupMainForm::Label3Click() {
   CloseMenu();
-  MainForm->sbtnSelectClick();
+  Commands().SelectionMode.Run();
 }
 
+// As the Tools menu's item, which closes its own menu and clears MenuOpen.
 void TPopupMainForm::Label4Click() {
   CloseMenu();
-  menuToolForm->Label2Click();
+  menuToolForm->CloseMenu();
+  State().MenuOpen = false;
+  Commands().SetWallpaper.Run();
 }
 
 void TPopupMainForm::Label5Click() {
   CloseMenu();
-  MainForm->FullScreenToggle();
+  Commands().FullScreen.Run();
 }
 
 void TPopupMainForm::Label6Click() {
   CloseMenu();
-  MainForm->sbtnListClick();
+  Commands().ListPanel.Run();
 }
 
 void TPopupMainForm::Label7Click() {
   CloseMenu();
-  menuViewForm->Label7Click();
+  Commands().PictureProperties.Run();
 }

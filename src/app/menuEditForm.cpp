@@ -2,6 +2,7 @@
 
 #include "Forms.h"
 #include "MainForm.h"
+#include "core/CommandBinding.h"
 
 TmenuEditForm::TmenuEditForm(QWidget* owner)
     : TLabelMenuForm(owner, 306, QStringLiteral(":/skin/menu_edit.svg"), Colors::Maroon,
@@ -29,64 +30,61 @@ TmenuEditForm::TmenuEditForm(QWidget* owner)
       9, n, QStringLiteral("底片(&N)    "), [this] { Label8Click(); }, 'N');
   Label9 = AddItem(
       10, n, QStringLiteral("浮雕(&R)    "), [this] { Label9Click(); }, 'R');
-  SetSelectionItemsEnabled(false);
+  // Cut, copy, paste and save work once something is selected; the selection item's
+  // caption tells whether the mode is on.
+  UserCommands& c = Commands();
+  const std::pair<TLabel*, Command*> selectionItems[] = {
+      {Label1, &c.Cut}, {Label2, &c.Copy}, {Label3, &c.Paste}, {Label11, &c.SaveSelection}};
+  for (const auto& [item, command] : selectionItems)
+    CommandBinding::BindItem(item, *command, {true, false, {}, {}});
+  CommandBinding::BindItem(Label4, c.SelectionMode, {true, true, {}, {}});
 }
 
 void TmenuEditForm::SetSelectionItemsEnabled(bool on) {
-  for (TLabel* item : {Label1, Label2, Label3, Label11}) item->SetEnabled(on);
+  UserCommands& c = Commands();
+  for (Command* command : {&c.Cut, &c.Copy, &c.Paste, &c.SaveSelection}) command->SetEnabled(on);
 }
 
 void TmenuEditForm::Label1Click() {
-  CloseAndClearMenuOpen();
-  MainForm->CutCommand();
+  RunItem(Commands().Cut);
 }
 
 void TmenuEditForm::Label2Click() {
-  CloseAndClearMenuOpen();
-  MainForm->CopyCommand();
+  RunItem(Commands().Copy);
 }
 
 void TmenuEditForm::Label3Click() {
-  CloseAndClearMenuOpen();
-  MainForm->PasteCommand();
+  RunItem(Commands().Paste);
 }
 
 void TmenuEditForm::Label11Click() {
-  CloseAndClearMenuOpen();
-  MainForm->SaveSelectionCommand();
+  RunItem(Commands().SaveSelection);
 }
 
 void TmenuEditForm::Label4Click() {
-  CloseAndClearMenuOpen();
-  MainForm->sbtnSelectClick();
+  RunItem(Commands().SelectionMode);
 }
 
 void TmenuEditForm::Label5Click() {
-  CloseAndClearMenuOpen();
-  MainForm->sbtnNinetyTurnClick();
+  RunItem(Commands().Rotate90);
 }
 
 void TmenuEditForm::Label6Click() {
-  CloseAndClearMenuOpen();
-  MainForm->sbtnLRTurnClick();
+  RunItem(Commands().MirrorLeftRight);
 }
 
 void TmenuEditForm::Label7Click() {
-  CloseAndClearMenuOpen();
-  MainForm->sbtnUDTurnClick();
+  RunItem(Commands().MirrorUpDown);
 }
 
 void TmenuEditForm::Label10Click() {
-  CloseAndClearMenuOpen();
-  MainForm->BlackWhiteCommand();
+  RunItem(Commands().BlackWhite);
 }
 
 void TmenuEditForm::Label8Click() {
-  CloseAndClearMenuOpen();
-  MainForm->NegativeCommand();
+  RunItem(Commands().Negative);
 }
 
 void TmenuEditForm::Label9Click() {
-  CloseAndClearMenuOpen();
-  MainForm->EmbossCommand();
+  RunItem(Commands().Emboss);
 }

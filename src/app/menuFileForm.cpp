@@ -2,6 +2,7 @@
 
 #include "Forms.h"
 #include "MainForm.h"
+#include "core/CommandBinding.h"
 
 TmenuFileForm::TmenuFileForm(QWidget* owner)
     : TLabelMenuForm(owner, 168, QStringLiteral(":/skin/menu_file.svg"), Colors::Black,
@@ -18,35 +19,31 @@ TmenuFileForm::TmenuFileForm(QWidget* owner)
       4, 6, QStringLiteral("打印图片(&P)   "), [this] { Label4Click(); }, 'P', true);
   Label5 = AddItem(
       5, 6, QStringLiteral("退出(&E)   "), [this] { Label5Click(); }, 'E');
-  Label4->SetEnabled(false);  // enabled by every load, disabled by close
+  // Enabled by every load, disabled by close.
+  CommandBinding::BindItem(Label4, Commands().PrintPicture, {true, false, {}, {}});
 }
 
 void TmenuFileForm::Label1Click() {
-  CloseAndClearMenuOpen();
-  MainForm->OpenCommand();
+  RunItem(Commands().Open);
 }
 
 void TmenuFileForm::Label2Click() {
-  CloseAndClearMenuOpen();
-  MainForm->ClosePicture();
+  RunItem(Commands().ClosePicture);
 }
 
 void TmenuFileForm::Label3Click() {
-  CloseAndClearMenuOpen();
-  MainForm->SaveAsCommand();
+  RunItem(Commands().SaveAs);
 }
 
 void TmenuFileForm::Label6Click() {
-  CloseAndClearMenuOpen();
-  MainForm->sbtnSaveNewClick();
+  RunItem(Commands().SaveThisSize);
 }
 
 void TmenuFileForm::Label4Click() {
-  CloseAndClearMenuOpen();
-  // Printing arrives with the print preview.
+  RunItem(Commands().PrintPicture);
 }
 
 void TmenuFileForm::Label5Click() {
   // Exit only asks the main window to close; the menu stays as it is.
-  MainForm->ExitProgram();
+  Commands().Exit.Run();
 }

@@ -17,10 +17,10 @@ TmenuHelpForm::TmenuHelpForm(QWidget* owner)
   Label1->SetFontColor(NormalColor());
 }
 
-// The about box and the acknowledgements arrive with their windows.
 void TmenuHelpForm::Label2Click() {
-  CloseAndClearMenuOpen();
+  RunItem(Commands().Thanks);
 }
+
 void TmenuHelpForm::Label3Click() {
-  CloseAndClearMenuOpen();
+  RunItem(Commands().About);
 }

@@ -3,8 +3,6 @@
 #include "Forms.h"
 #include "MainForm.h"
 
-// The tools themselves arrive with their own windows; until then an item only closes
-// the menu.
 TmenuToolForm::TmenuToolForm(QWidget* owner)
     : TLabelMenuForm(owner, 220, QStringLiteral(":/skin/menu_tool.svg"), Colors::Yellow,
                      Colors::White) {
@@ -28,26 +26,35 @@ TmenuToolForm::TmenuToolForm(QWidget* owner)
 }
 
 void TmenuToolForm::Label1Click() {
-  CloseAndClearMenuOpen();
+  RunItem(Commands().ScreenCapture);
 }
+
 void TmenuToolForm::Label8Click() {
+  // The changing desktop leaves MenuOpen as it is.
   CloseMenu();
+  Commands().ChangingDesktop.Run();
 }
+
 void TmenuToolForm::Label2Click() {
-  CloseAndClearMenuOpen();
+  RunItem(Commands().SetWallpaper);
 }
+
 void TmenuToolForm::Label6Click() {
-  CloseAndClearMenuOpen();
+  RunItem(Commands().ExtractIcon);
 }
+
 void TmenuToolForm::Label3Click() {
-  CloseAndClearMenuOpen();
+  RunItem(Commands().MusicPlayer);
 }
+
 void TmenuToolForm::Label7Click() {
-  CloseAndClearMenuOpen();
+  RunItem(Commands().Puzzle);
 }
+
 void TmenuToolForm::Label4Click() {
-  CloseAndClearMenuOpen();
+  RunItem(Commands().ExportScreenSaver);
 }
+
 void TmenuToolForm::Label5Click() {
-  CloseAndClearMenuOpen();
+  RunItem(Commands().ImportScreenSaver);
 }

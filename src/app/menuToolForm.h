@@ -1,6 +1,5 @@
 #pragma once
-// The Tools menu. Its PopupSuppressed flag keeps the picture menu shut in mini mode and
-// during an imported picture show.
+// The Tools menu.
 #include "LabelMenuForm.h"
 
 class TmenuToolForm : public TLabelMenuForm {
@@ -8,7 +7,6 @@ class TmenuToolForm : public TLabelMenuForm {
   explicit TmenuToolForm(QWidget* owner);
 
   TLabel *Label1, *Label8, *Label2, *Label6, *Label3, *Label7, *Label4, *Label5;
-  bool PopupSuppressed = false;
 
   void Label1Click();  // screen capture
   void Label8Click();  // changing desktop (leaves MenuOpen as it is)

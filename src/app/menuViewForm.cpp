@@ -2,7 +2,7 @@
 
 #include "Forms.h"
 #include "MainForm.h"
-#include "PopupMainForm.h"
+#include "core/CommandBinding.h"
 #include "show/ViewModeForm.h"
 
 TmenuViewForm::TmenuViewForm(QWidget* owner)
@@ -27,6 +27,9 @@ TmenuViewForm::TmenuViewForm(QWidget* owner)
   items_.back().click = [this] { ShowViewModeChooser(); };
   Label7 = AddItem(
       7, n, QStringLiteral("图片属性(&A)   "), [this] { Label7Click(); }, 'A');
+  // The full-screen caption never changes here; mini mode and the list panel show theirs.
+  CommandBinding::BindItem(Label8, Commands().MiniMode, {false, true, {}, {}});
+  CommandBinding::BindItem(Label5, Commands().ListPanel, {false, true, {}, {}});
 }
 
 void TmenuViewForm::ItemMouseMove(TLabel* item) {
@@ -57,37 +60,32 @@ void TmenuViewForm::CloseViewModeChooser() {
 
 void TmenuViewForm::Label1Click() {
   if (!MainForm->imgMain->Visible()) return;
-  CloseAndClearMenuOpen();
-  PopupMainForm->Label5Click();
+  RunItem(Commands().FullScreen);
 }
 
 void TmenuViewForm::Label8Click() {
   // Entering mini mode closes this menu but leaves MenuOpen as it is.
   CloseMenu();
-  MainForm->EnterMiniMode();
+  Commands().MiniMode.Run();
 }
 
 void TmenuViewForm::Label2Click() {
-  CloseAndClearMenuOpen();
-  MainForm->sbtnPriorClick();
+  RunItem(Commands().PreviousPicture);
 }
 
 void TmenuViewForm::Label3Click() {
-  CloseAndClearMenuOpen();
-  MainForm->sbtnNextClick();
+  RunItem(Commands().NextPicture);
 }
 
 void TmenuViewForm::Label4Click() {
-  CloseAndClearMenuOpen();
-  MainForm->sbtnAutoClick();
+  RunItem(Commands().SlideShow);
 }
 
 void TmenuViewForm::Label5Click() {
-  CloseAndClearMenuOpen();
-  MainForm->sbtnListClick();
+  RunItem(Commands().ListPanel);
 }
 
 void TmenuViewForm::Label7Click() {
   // The panel toggle closes this menu and clears MenuOpen itself.
-  MainForm->TogglePropertiesPanel();
+  Commands().PictureProperties.Run();
 }

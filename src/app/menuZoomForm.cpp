@@ -24,36 +24,29 @@ TmenuZoomForm::TmenuZoomForm(QWidget* owner)
 }
 
 void TmenuZoomForm::Label1Click() {
-  CloseAndClearMenuOpen();
-  MainForm->sbtnRealClick();
+  RunItem(Commands().RealSize);
 }
 
 void TmenuZoomForm::Label2Click() {
-  CloseAndClearMenuOpen();
-  MainForm->sbtnFitPicClick();
+  RunItem(Commands().FitPicture);
 }
 
 void TmenuZoomForm::Label3Click() {
-  CloseAndClearMenuOpen();
-  MainForm->sbtnFitWidthClick();
+  RunItem(Commands().FitWidth);
 }
 
 void TmenuZoomForm::Label4Click() {
-  CloseAndClearMenuOpen();
-  MainForm->sbtnFitHeightClick();
+  RunItem(Commands().FitHeight);
 }
 
 void TmenuZoomForm::Label5Click() {
-  CloseAndClearMenuOpen();
-  MainForm->sbtnZoomInClick();
+  RunItem(Commands().ZoomIn);
 }
 
 void TmenuZoomForm::Label6Click() {
-  CloseAndClearMenuOpen();
-  MainForm->sbtnZoomOutClick();
+  RunItem(Commands().ZoomOut);
 }
 
 void TmenuZoomForm::Label7Click() {
-  CloseAndClearMenuOpen();
-  MainForm->sbtnZoomClick();
+  RunItem(Commands().Magnifier);
 }

@@ -22,27 +22,31 @@ void TpopupShapeForm::ItemMouseMove(TLabel* item) {
 
 void TpopupShapeForm::ItemMouseLeave(TLabel*) {}
 
-void TpopupShapeForm::Label1Click() {
+// Each item does what the Edit menu's item does, whether or not that item is enabled:
+// it closes the Edit menu too and clears MenuOpen.
+void TpopupShapeForm::RunEditItem(Command& command) {
   CloseMenu();
-  menuEditForm->Label1Click();
+  menuEditForm->CloseMenu();
+  State().MenuOpen = false;
+  command.Run();
+}
+
+void TpopupShapeForm::Label1Click() {
+  RunEditItem(Commands().Cut);
 }
 
 void TpopupShapeForm::Label2Click() {
-  CloseMenu();
-  menuEditForm->Label2Click();
+  RunEditItem(Commands().Copy);
 }
 
 void TpopupShapeForm::Label3Click() {
-  CloseMenu();
-  menuEditForm->Label3Click();
+  RunEditItem(Commands().Paste);
 }
 
 void TpopupShapeForm::Label11Click() {
-  CloseMenu();
-  menuEditForm->Label11Click();
+  RunEditItem(Commands().SaveSelection);
 }
 
 void TpopupShapeForm::Label4Click() {
-  CloseMenu();
-  menuEditForm->Label4Click();
+  RunEditItem(Commands().SelectionMode);
 }

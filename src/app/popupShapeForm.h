@@ -17,6 +17,7 @@ class TpopupShapeForm : public TLabelMenuForm {
   void Label4Click();   // end selection mode
 
  protected:
+  void RunEditItem(Command& command);
   void ItemMouseMove(TLabel* item) override;
   void ItemMouseLeave(TLabel* item) override;
 };

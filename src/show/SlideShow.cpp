@@ -1,6 +1,9 @@
-// The slide show.
-// Not built yet: each operation below is a placeholder that does nothing.
-#include "app/MainForm.h"
+#include "SlideShow.h"
 
-void TMainForm::sbtnAutoClick() {}
-void TMainForm::AutoPlayTimerTimer() {}
+// Not built yet: starting and stopping the show and its ticks do nothing so far.
+SlideShow::SlideShow(ViewerContext context, TSpinEdit* interval, TTimer* timer)
+    : v_(context), interval_(interval), timer_(timer) {}
+
+void SlideShow::Toggle() {}
+
+void SlideShow::Tick() {}

@@ -1,6 +1,7 @@
 #pragma once
 // The view-mode chooser: which transition effect plays after a picture is loaded.
-#include "app/LabelMenuForm.h"
+#include "controls/TForm.h"
+#include "controls/TImage.h"
 #include "controls/TRadioButton.h"
 
 class TViewModeForm : public TForm {

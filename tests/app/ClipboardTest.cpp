@@ -31,8 +31,8 @@ class ClipboardEditTest : public FormsTest {
 
   // The displayed picture and the reference copy hold the same pixels.
   static void ExpectWorkBitmapIsShown() {
-    EXPECT_EQ(MainForm->WorkBitmap.Image(), Shown());
-    EXPECT_EQ(MainForm->WorkBitmap.GetPixelFormat(), PixelFormat::Bit24);
+    EXPECT_EQ(MainForm->State.WorkBitmap.Image(), Shown());
+    EXPECT_EQ(MainForm->State.WorkBitmap.GetPixelFormat(), PixelFormat::Bit24);
   }
 
   QImage pattern;
@@ -58,14 +58,14 @@ bool ClipboardHasImageSoon() {
 
 TEST_F(ClipboardEditTest, CopyThenPasteElsewhereDuplicatesTheRegion) {
   Select(10, 20, 30, 25);
-  MainForm->CopyCommand();
+  MainForm->Commands.Copy.Run();
   const Bitmap clip = Clipboard::GetBitmap();
   EXPECT_EQ(clip.Image(), pattern.copy(10, 20, 30, 25));
   // Copy changes nothing.
   EXPECT_EQ(Shown(), pattern);
 
   Select(120, 100, 30, 25);
-  MainForm->PasteCommand();
+  MainForm->Commands.Paste.Run();
   QImage expected = pattern;
   for (int y = 0; y < 25; ++y)
     for (int x = 0; x < 30; ++x) expected.setPixel(120 + x, 100 + y, pattern.pixel(10 + x, 20 + y));
@@ -73,13 +73,13 @@ TEST_F(ClipboardEditTest, CopyThenPasteElsewhereDuplicatesTheRegion) {
   ExpectWorkBitmapIsShown();
   EXPECT_TRUE(dialogs.messages.empty());
   // The mode and the rectangle stay.
-  EXPECT_TRUE(MainForm->SelectionModeOn());
-  EXPECT_EQ(MainForm->SelectionRect().ToQRect(), QRect(120, 100, 30, 25));
+  EXPECT_TRUE(MainForm->Commands.SelectionMode.Checked());
+  EXPECT_EQ(MainForm->Selection->SelectionRect().ToQRect(), QRect(120, 100, 30, 25));
 }
 
 TEST_F(ClipboardEditTest, CutLeavesWhiteAndPasteRestores) {
   Select(30, 40, 50, 35);
-  MainForm->CutCommand();
+  MainForm->Commands.Cut.Run();
   QImage white = pattern;
   for (int y = 40; y < 75; ++y)
     for (int x = 30; x < 80; ++x) white.setPixel(x, y, qRgb(255, 255, 255));
@@ -87,7 +87,7 @@ TEST_F(ClipboardEditTest, CutLeavesWhiteAndPasteRestores) {
   ExpectWorkBitmapIsShown();
   EXPECT_EQ(Clipboard::GetBitmap().Image(), pattern.copy(30, 40, 50, 35));
 
-  MainForm->PasteCommand();
+  MainForm->Commands.Paste.Run();
   EXPECT_EQ(Shown(), pattern);
   ExpectWorkBitmapIsShown();
 }
@@ -105,7 +105,7 @@ TEST_F(ClipboardEditTest, PasteTakesTheTopLeftPartOfTheClipboardPicture) {
     const QImage clip = Solid(c.clip.width(), c.clip.height(), qRgb(1, 2, 3));
     Clipboard::PutBitmap(Bitmap(clip));
     Select(50, 60, c.selection.width(), c.selection.height());
-    MainForm->PasteCommand();
+    MainForm->Commands.Paste.Run();
     QImage expected = pattern;
     for (int y = 0; y < std::min(c.clip.height(), c.selection.height()); ++y)
       for (int x = 0; x < std::min(c.clip.width(), c.selection.width()); ++x)
@@ -116,13 +116,13 @@ TEST_F(ClipboardEditTest, PasteTakesTheTopLeftPartOfTheClipboardPicture) {
   // A picture with its own pattern: its top-left pixels, not some other part.
   Clipboard::PutBitmap(Bitmap(TestFiles::Pattern(100, 100)));
   Select(0, 0, 40, 30);
-  MainForm->PasteCommand();
+  MainForm->Commands.Paste.Run();
   EXPECT_EQ(Shown().copy(0, 0, 40, 30), TestFiles::Pattern(100, 100).copy(0, 0, 40, 30));
 }
 
 TEST_F(ClipboardEditTest, PasteWithoutAPictureOnTheClipboardChangesNothing) {
   Select(10, 10, 40, 30);
-  const QImage workBefore = MainForm->WorkBitmap.Image();
+  const QImage workBefore = MainForm->State.WorkBitmap.Image();
   for (bool text : {true, false}) {
     SCOPED_TRACE(text ? "text" : "empty");
     dialogs.messages.clear();
@@ -130,28 +130,28 @@ TEST_F(ClipboardEditTest, PasteWithoutAPictureOnTheClipboardChangesNothing) {
       QGuiApplication::clipboard()->setText(QStringLiteral("not a picture"));
     else
       QGuiApplication::clipboard()->clear();
-    MainForm->PasteCommand();
+    MainForm->Commands.Paste.Run();
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("剪贴板格式错误!"));
     EXPECT_EQ(dialogs.messages[0].title, TApplication::Title());
     EXPECT_EQ(dialogs.messages[0].icon, Dialogs::Icon::None);
     EXPECT_EQ(Shown(), pattern);
-    EXPECT_EQ(MainForm->WorkBitmap.Image(), workBefore);
+    EXPECT_EQ(MainForm->State.WorkBitmap.Image(), workBefore);
   }
 }
 
 TEST_F(ClipboardEditTest, RegionPastThePictureEdgeIsClipped) {
   Select(180, 140, 50, 50);  // drawn beyond the right and bottom edges
-  MainForm->CopyCommand();
+  MainForm->Commands.Copy.Run();
   EXPECT_EQ(Clipboard::GetBitmap().Image(), pattern.copy(180, 140, 20, 10));
 
-  MainForm->CutCommand();
+  MainForm->Commands.Cut.Run();
   EXPECT_EQ(Shown().size(), QSize(200, 150));
   EXPECT_EQ(Shown().copy(180, 140, 20, 10), Solid(20, 10, qRgb(255, 255, 255)));
   EXPECT_EQ(Shown().copy(0, 0, 180, 150), pattern.copy(0, 0, 180, 150));
 
   Clipboard::PutBitmap(Bitmap(Solid(80, 80, qRgb(9, 9, 9))));
-  MainForm->PasteCommand();
+  MainForm->Commands.Paste.Run();
   EXPECT_EQ(Shown().copy(180, 140, 20, 10), Solid(20, 10, qRgb(9, 9, 9)));
   EXPECT_EQ(Shown().copy(0, 0, 180, 150), pattern.copy(0, 0, 180, 150));
   EXPECT_TRUE(dialogs.messages.empty());
@@ -161,10 +161,10 @@ TEST_F(ClipboardEditTest, MenuItemsRunTheCommands) {
   Select(5, 6, 20, 10);
   // The Edit menu item closes its menu first.
   menuEditForm->Show();
-  MainForm->MenuOpen = true;
+  MainForm->State.MenuOpen = true;
   menuEditForm->Label2Click();
   EXPECT_FALSE(menuEditForm->isVisible());
-  EXPECT_FALSE(MainForm->MenuOpen);
+  EXPECT_FALSE(MainForm->State.MenuOpen);
   EXPECT_EQ(Clipboard::GetBitmap().Image(), pattern.copy(5, 6, 20, 10));
 
   // The selection menu runs cut whatever the Edit menu's items say.
@@ -190,13 +190,13 @@ TEST_F(ClipboardEditTest, PastesAPicturePutThereByAnotherProgram) {
   ASSERT_TRUE(ClipboardHasImageSoon());
 
   Select(100, 50, 60, 40);
-  MainForm->PasteCommand();
+  MainForm->Commands.Paste.Run();
   EXPECT_TRUE(dialogs.messages.empty());
   EXPECT_EQ(Shown().copy(100, 50, 60, 40), picture);
   ExpectWorkBitmapIsShown();
 
   // And the other way: what we copy, the other program can read.
-  MainForm->CopyCommand();
+  MainForm->Commands.Copy.Run();
   QProcess reader;
   reader.start(xclip,
                {QStringLiteral("-o"), QStringLiteral("-selection"), QStringLiteral("clipboard"),

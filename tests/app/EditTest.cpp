@@ -32,10 +32,10 @@ TEST_F(EditTest, QuarterTurnClockwise) {
 
   const QImage expected = FromRows({{d, a}, {e, b}, {f, c}});
   EXPECT_EQ(Shown(), expected);
-  EXPECT_EQ(MainForm->WorkBitmap.Image().convertToFormat(QImage::Format_RGB32), expected);
-  EXPECT_EQ(MainForm->PicWidth, 2);
-  EXPECT_EQ(MainForm->PicHeight, 3);
-  EXPECT_TRUE(MainForm->PicIsBitmap);
+  EXPECT_EQ(MainForm->State.WorkBitmap.Image().convertToFormat(QImage::Format_RGB32), expected);
+  EXPECT_EQ(MainForm->State.PicWidth, 2);
+  EXPECT_EQ(MainForm->State.PicHeight, 3);
+  EXPECT_TRUE(MainForm->State.PicIsBitmap);
 }
 
 TEST_F(EditTest, RepeatedTurnsAndMirrorsGiveBackTheStart) {
@@ -61,12 +61,12 @@ TEST_F(EditTest, RepeatedTurnsAndMirrorsGiveBackTheStart) {
     for (int step = 1; step <= c.period; ++step) {
       c.command();
       const bool turned = c.period == 4 && step % 2 == 1;
-      EXPECT_EQ(MainForm->PicWidth, turned ? 3 : 5) << step;
-      EXPECT_EQ(MainForm->PicHeight, turned ? 5 : 3) << step;
+      EXPECT_EQ(MainForm->State.PicWidth, turned ? 3 : 5) << step;
+      EXPECT_EQ(MainForm->State.PicHeight, turned ? 5 : 3) << step;
       if (step == 1 && !c.once.isNull()) {
         EXPECT_EQ(Shown(), c.once);
       }
-      EXPECT_EQ(MainForm->WorkBitmap.Image(), Shown()) << step;
+      EXPECT_EQ(MainForm->State.WorkBitmap.Image(), Shown()) << step;
     }
     EXPECT_EQ(Shown(), start);
   }
@@ -89,7 +89,7 @@ TEST_F(EditTest, TurnKeepsTheZoomScaleAndCentres) {
     SCOPED_TRACE(c.name);
     ShowFile(files, QStringLiteral("p.bmp"), TestFiles::Pattern(c.picW, c.picH));
     if (c.shownW) ShowAtSize(c.shownW, c.shownH);
-    MainForm->ZoomIndex = c.zoomIndex;
+    MainForm->State.ZoomIndex = c.zoomIndex;
     MainForm->StatusBar->SetText(5, QString::fromUtf8(c.zoomText));
     MainForm->scrboxBack->SetHorzPosition(40);
     MainForm->scrboxBack->SetVertPosition(30);
@@ -105,14 +105,14 @@ TEST_F(EditTest, TurnKeepsTheZoomScaleAndCentres) {
     EXPECT_EQ(MainForm->imgMain->Top(), viewH > h ? (viewH - h) / 2 : 0);
     EXPECT_EQ(MainForm->scrboxBack->HorzPosition(), 0);
     EXPECT_EQ(MainForm->scrboxBack->VertPosition(), 0);
-    EXPECT_EQ(MainForm->ZoomIndex, c.zoomIndex);
+    EXPECT_EQ(MainForm->State.ZoomIndex, c.zoomIndex);
     EXPECT_EQ(MainForm->StatusBar->Text(5), QString::fromUtf8(c.zoomText));
     EXPECT_EQ(!MainForm->sbtnFitWidth->Flat(), fitWidthWasOn);
     const QString size = QStringLiteral("%1 X %2").arg(w).arg(h);
     EXPECT_EQ(MainForm->StatusBar->Text(3), size);
     EXPECT_EQ(MainForm->lblSize->Caption(), size);
-    EXPECT_EQ(MainForm->PicWidth, c.picH);
-    EXPECT_EQ(MainForm->PicHeight, c.picW);
+    EXPECT_EQ(MainForm->State.PicWidth, c.picH);
+    EXPECT_EQ(MainForm->State.PicHeight, c.picW);
   }
 }
 
@@ -128,17 +128,17 @@ TEST_F(EditTest, EditsTurnTheMagnifierOff) {
   ShowFile(files, QStringLiteral("p.bmp"), TestFiles::Pattern(60, 40));
   for (const auto& [name, command] : commands) {
     SCOPED_TRACE(name);
-    MainForm->MagnifierOn = true;
-    MainForm->sbtnZoom->SetFlat(false);
+    MainForm->State.MagnifierOn = true;
+    MainForm->Commands.Magnifier.SetChecked(true);
     MainForm->scrboxMagnifier->SetVisible(true);
     MainForm->imgMain->SetCursor(TCursor::Cross);
-    const int zoomIndex = MainForm->ZoomIndex;
+    const int zoomIndex = MainForm->State.ZoomIndex;
     command();
-    EXPECT_FALSE(MainForm->MagnifierOn);
+    EXPECT_FALSE(MainForm->State.MagnifierOn);
     EXPECT_TRUE(MainForm->sbtnZoom->Flat());
     EXPECT_FALSE(MainForm->scrboxMagnifier->Visible());
     EXPECT_EQ(MainForm->imgMain->Cursor(), TCursor::Default);
-    EXPECT_EQ(MainForm->ZoomIndex, zoomIndex);
+    EXPECT_EQ(MainForm->State.ZoomIndex, zoomIndex);
   }
 }
 
@@ -146,13 +146,13 @@ TEST_F(EditTest, TurnsAndMirrorsLeaveAGifAlone) {
   files.WriteBytes(QStringLiteral("anim.gif"), ListHelpers::TinyGif());
   ListHelpers::FillList(files, {QStringLiteral("anim.gif")});
   ListHelpers::LoadFromList(QStringLiteral("anim.gif"));
-  MainForm->MagnifierOn = true;
+  MainForm->State.MagnifierOn = true;
   MainForm->sbtnNinetyTurnClick();
   MainForm->sbtnLRTurnClick();
   MainForm->sbtnUDTurnClick();
-  EXPECT_TRUE(MainForm->MagnifierOn);
-  EXPECT_EQ(MainForm->PicWidth, 0);
-  EXPECT_EQ(MainForm->PicHeight, 0);
+  EXPECT_TRUE(MainForm->State.MagnifierOn);
+  EXPECT_EQ(MainForm->State.PicWidth, 0);
+  EXPECT_EQ(MainForm->State.PicHeight, 0);
   EXPECT_TRUE(Shown().isNull());
 }
 
@@ -176,7 +176,7 @@ TEST_F(EditTest, BrighterAndDarkerStepAndClamp) {
     for (int i = 0; i < c.darker; ++i) MainForm->sbtnDarkClick();
     EXPECT_EQ(Shown(), Solid(7, 5, c.expected));
     // The reference copy is left as loaded.
-    EXPECT_EQ(MainForm->WorkBitmap.Image(), Solid(7, 5, c.start));
+    EXPECT_EQ(MainForm->State.WorkBitmap.Image(), Solid(7, 5, c.start));
   }
 }
 
@@ -198,7 +198,7 @@ TEST_F(EditTest, BrighterInSelectionModeChangesOnlyTheSelection) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     ShowFile(files, QStringLiteral("p.bmp"), start);
-    MainForm->sbtnSelect->SetFlat(false);
+    MainForm->Commands.SelectionMode.SetChecked(true);
     MainForm->shpRect->SetBounds(MainForm->imgMain->Left() + c.left,
                                  MainForm->imgMain->Top() + c.top, c.width, c.height);
     MainForm->shpRect->SetVisible(c.shown);
@@ -213,7 +213,7 @@ TEST_F(EditTest, BrighterInSelectionModeChangesOnlyTheSelection) {
                                std::min(qBlue(p) + 5, 255)));
       }
     EXPECT_EQ(Shown(), expected);
-    MainForm->sbtnSelect->SetFlat(true);
+    MainForm->Commands.SelectionMode.SetChecked(false);
     MainForm->shpRect->SetVisible(false);
   }
 }
@@ -222,7 +222,7 @@ TEST_F(EditTest, RestoreUndoesToneStepsButNotTurns) {
   const QImage start = TestFiles::Pattern(6, 4);
   ShowFile(files, QStringLiteral("p.bmp"), start);
   // Negative acts on the whole picture even in selection mode.
-  MainForm->sbtnSelect->SetFlat(false);
+  MainForm->Commands.SelectionMode.SetChecked(true);
   MainForm->shpRect->SetBounds(MainForm->imgMain->Left(), MainForm->imgMain->Top(), 2, 2);
   MainForm->shpRect->SetVisible(true);
   MainForm->sbtnBrightClick();
@@ -233,7 +233,7 @@ TEST_F(EditTest, RestoreUndoesToneStepsButNotTurns) {
   EXPECT_EQ(Shown().copy(2, 2, 4, 2), negative.copy(2, 2, 4, 2));
   MainForm->sbtnRestoreBDClick();
   EXPECT_EQ(Shown(), start);
-  EXPECT_EQ(Shown(), MainForm->WorkBitmap.Image());
+  EXPECT_EQ(Shown(), MainForm->State.WorkBitmap.Image());
 
   // Negative twice gives the start back.
   menuEditForm->Label8Click();
@@ -242,7 +242,7 @@ TEST_F(EditTest, RestoreUndoesToneStepsButNotTurns) {
   EXPECT_EQ(Shown(), start);
 
   // After a turn, restore returns to the turned picture.
-  MainForm->sbtnSelect->SetFlat(true);
+  MainForm->Commands.SelectionMode.SetChecked(false);
   MainForm->shpRect->SetVisible(false);
   MainForm->sbtnNinetyTurnClick();
   const QImage turned = Shown();
@@ -270,7 +270,7 @@ TEST_F(EditTest, Emboss) {
   EXPECT_EQ(Shown(), FromRows({{Grey(128), Grey(128), Grey(128), Grey(255)},
                                {Grey(128), Grey(128), Grey(128), Grey(255)},
                                {Grey(255), Grey(255), Grey(255), Grey(255)}}));
-  EXPECT_EQ(MainForm->WorkBitmap.Image(), Solid(4, 3, qRgb(77, 140, 200)));
+  EXPECT_EQ(MainForm->State.WorkBitmap.Image(), Solid(4, 3, qRgb(77, 140, 200)));
 
   struct Case {
     int pixel, lowerRight, expected;
@@ -307,6 +307,6 @@ TEST_F(EditTest, BlackAndWhiteWeighsRedOnceAndGreenTwice) {
     ShowFile(files, QStringLiteral("c.bmp"), Solid(3, 2, c.colour));
     menuEditForm->Label10Click();
     EXPECT_EQ(Shown(), Solid(3, 2, Grey(c.grey)));
-    EXPECT_EQ(MainForm->WorkBitmap.Image(), Solid(3, 2, c.colour));
+    EXPECT_EQ(MainForm->State.WorkBitmap.Image(), Solid(3, 2, c.colour));
   }
 }

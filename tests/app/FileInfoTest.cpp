@@ -37,16 +37,16 @@ TEST_F(FileInfoTest, SizeIsShownInKilobytesRoundedUp) {
     int bytes;
     const char* text;
   } cases[] = {{0, "0K"}, {1, "1K"}, {1024, "1K"}, {1025, "2K"}, {153 * 1024, "153K"}};
-  MainForm->CurFolder = files.Folder() + QLatin1Char('/');
+  MainForm->State.CurFolder = files.Folder() + QLatin1Char('/');
   for (const auto& c : cases) {
     SCOPED_TRACE(c.bytes);
-    MainForm->CurFileName = QStringLiteral("f%1.dat").arg(c.bytes);
-    const QString path = files.WriteBytes(MainForm->CurFileName, QByteArray(c.bytes, 'a'));
-    MainForm->ShowFileInformation(QFileInfo(path));
+    MainForm->State.CurFileName = QStringLiteral("f%1.dat").arg(c.bytes);
+    const QString path = files.WriteBytes(MainForm->State.CurFileName, QByteArray(c.bytes, 'a'));
+    MainForm->FileInfo->ShowFileInformation(QFileInfo(path));
     EXPECT_EQ(MainForm->lblFileSize->Caption(), QString::fromUtf8(c.text));
     EXPECT_EQ(MainForm->StatusBar->Text(2), QString::fromUtf8(c.text));
-    EXPECT_EQ(MainForm->fedFileName->Text(), MainForm->CurFileName);
-    EXPECT_EQ(MainForm->fedFilePath->Text(), MainForm->CurFolder);
+    EXPECT_EQ(MainForm->fedFileName->Text(), MainForm->State.CurFileName);
+    EXPECT_EQ(MainForm->fedFilePath->Text(), MainForm->State.CurFolder);
   }
   // The full 64-bit length counts.
   EXPECT_EQ(FileStatus::SizeText((quint64(1) << 40) + 1), QStringLiteral("1073741825K"));
@@ -57,10 +57,10 @@ TEST_F(FileInfoTest, TimesAreLocalWithTwoSecondResolution) {
   SetFileTime(path, QFileDevice::FileModificationTime, LocalSeconds(2024, 5, 6, 10, 15, 37));
   // Before 1980 the DOS format has no room for the access time.
   SetFileTime(path, QFileDevice::FileAccessTime, LocalSeconds(1975, 3, 1, 8, 0, 0));
-  MainForm->CurFolder = files.Folder() + QLatin1Char('/');
-  MainForm->CurFileName = QStringLiteral("t.jpg");
+  MainForm->State.CurFolder = files.Folder() + QLatin1Char('/');
+  MainForm->State.CurFileName = QStringLiteral("t.jpg");
 
-  MainForm->ShowFileInformation(QFileInfo(path));
+  MainForm->FileInfo->ShowFileInformation(QFileInfo(path));
   EXPECT_EQ(MainForm->lblWriteTime->Caption(), QStringLiteral("2024-05-06 10:15:36"));
   EXPECT_EQ(MainForm->StatusBar->Text(4), QStringLiteral("修改时间: 2024-05-06 10:15:36"));
   EXPECT_EQ(MainForm->lblAccessTime->Caption(), DosTime::UnknownText());
@@ -73,8 +73,8 @@ TEST_F(FileInfoTest, TimesAreLocalWithTwoSecondResolution) {
 
   // A file that vanished leaves the fields as they were.
   QFile::remove(path);
-  MainForm->CurFileName = QStringLiteral("gone.jpg");
-  MainForm->ShowFileInformation(QFileInfo(path));
+  MainForm->State.CurFileName = QStringLiteral("gone.jpg");
+  MainForm->FileInfo->ShowFileInformation(QFileInfo(path));
   EXPECT_EQ(MainForm->lblWriteTime->Caption(), QStringLiteral("2024-05-06 10:15:36"));
   EXPECT_EQ(MainForm->fedFileName->Text(), QStringLiteral("t.jpg"));
 }
@@ -112,26 +112,26 @@ TEST_F(FileInfoTest, AttributeBoxes) {
     // Every box starts checked, so a box that is never written shows up.
     for (TCheckBox* box : {MainForm->fcbReadOnly, MainForm->fcbHidden, MainForm->fcbArchive})
       box->SetChecked(true);
-    MainForm->ShowAttributes(QString::fromLocal8Bit(path));
+    MainForm->FileInfo->ShowAttributes(QString::fromLocal8Bit(path));
     EXPECT_EQ(MainForm->fcbReadOnly->Checked(), c.readOnly);
     EXPECT_EQ(MainForm->fcbHidden->Checked(), c.hidden);
     EXPECT_EQ(MainForm->fcbArchive->Checked(), c.archive);
   }
 
   MainForm->fcbHidden->SetChecked(true);
-  MainForm->ShowAttributes(files.Path(QStringLiteral(".missing.jpg")));
+  MainForm->FileInfo->ShowAttributes(files.Path(QStringLiteral(".missing.jpg")));
   EXPECT_FALSE(MainForm->fcbHidden->Checked());
 }
 
 TEST_F(FileInfoTest, PanelToggleClosesTheViewMenuAndGivesBackThePictureArea) {
   const int width = MainForm->scrboxBack->Width();
   for (bool shown : {true, false}) {
-    MainForm->MenuOpen = true;
+    MainForm->State.MenuOpen = true;
     menuViewForm->PopupAt(MainForm->Left(), MainForm->Top());
-    MainForm->TogglePropertiesPanel();
+    MainForm->Commands.PictureProperties.Run();
     EXPECT_EQ(MainForm->Panel2->Visible(), shown);
     EXPECT_FALSE(menuViewForm->isVisible());
-    EXPECT_FALSE(MainForm->MenuOpen);
+    EXPECT_FALSE(MainForm->State.MenuOpen);
     EXPECT_EQ(MainForm->scrboxBack->Width(), shown ? width - 153 : width);
   }
 }

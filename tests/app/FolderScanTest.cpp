@@ -71,7 +71,7 @@ class FolderScanTest : public FormsTest {
 TEST_F(FolderScanTest, StartsAtHomeWithoutScanning) {
   EXPECT_EQ(MainForm->ShellTreeView->Path(), QDir::homePath());
   QTest::qWait(300);  // the tree lists its folders in the background
-  EXPECT_TRUE(MainForm->CurFolder.isEmpty());
+  EXPECT_TRUE(MainForm->State.CurFolder.isEmpty());
   EXPECT_EQ(MainForm->ListView1->Count(), 0);
 }
 
@@ -88,7 +88,7 @@ TEST_F(FolderScanTest, ListsMatchingEntriesInNameOrderWithThumbnails) {
   QDir(folder).mkdir(QStringLiteral("z.jpg"));  // a folder whose name matches is listed too
 
   Scan(folder);
-  EXPECT_EQ(MainForm->CurFolder, folder + QLatin1Char('/'));
+  EXPECT_EQ(MainForm->State.CurFolder, folder + QLatin1Char('/'));
   EXPECT_EQ(Captions(MainForm->ListView1), "a.jpg b.bmp c.jpg d.GIF e.Jpeg g.wmf z.jpg");
   ExpectAligned();
   ExpectIdle();
@@ -111,9 +111,10 @@ TEST_F(FolderScanTest, ListsMatchingEntriesInNameOrderWithThumbnails) {
 TEST_F(FolderScanTest, RootFolderKeepsASingleSlash) {
   Scan(QStringLiteral("/"));
   EXPECT_EQ(MainForm->ShellTreeView->Path(), QStringLiteral("/"));
-  EXPECT_EQ(MainForm->CurFolder, QStringLiteral("/"));
+  EXPECT_EQ(MainForm->State.CurFolder, QStringLiteral("/"));
   for (int i = 0; i < MainForm->ListView1->Count(); ++i)
-    EXPECT_TRUE(QFileInfo::exists(MainForm->CurFolder + MainForm->ListView1->Caption(i))) << i;
+    EXPECT_TRUE(QFileInfo::exists(MainForm->State.CurFolder + MainForm->ListView1->Caption(i)))
+        << i;
   ExpectIdle();
 }
 
@@ -124,18 +125,18 @@ TEST_F(FolderScanTest, DisabledScanOrAFolderThatIsGoneLeavesTheLists) {
   Scan(a);
   ASSERT_EQ(Captions(MainForm->ListView1), "one.jpg");
 
-  MainForm->ScanEnabled = false;
+  MainForm->State.ScanEnabled = false;
   Scan(b);
   EXPECT_EQ(MainForm->ShellTreeView->Path(), b);
   EXPECT_EQ(Captions(MainForm->ListView1), "one.jpg");
-  MainForm->ScanEnabled = true;
+  MainForm->State.ScanEnabled = true;
 
   // The tree does not watch the disk: b is still there when it is chosen again.
   Scan(a);
   ASSERT_TRUE(QDir(b).removeRecursively());
   Scan(b);
   EXPECT_EQ(MainForm->ShellTreeView->Path(), b);
-  EXPECT_EQ(MainForm->CurFolder, a + QLatin1Char('/'));
+  EXPECT_EQ(MainForm->State.CurFolder, a + QLatin1Char('/'));
   EXPECT_EQ(Captions(MainForm->ListView1), "one.jpg");
   EXPECT_EQ(Captions(MainForm->imgListView), "one.jpg");
   ExpectIdle();
@@ -147,7 +148,7 @@ TEST_F(FolderScanTest, CurrentFileGivesPositionAndStatusPanels) {
   for (const char* name : {"abc/a.jpg", "abc/b.bmp", "abc/c.jpg", "xy/x.jpg", "xy/y.jpg"})
     files.WriteBmp(QString::fromLatin1(name), Solid(4, 4, 0));
   files.WriteBytes(QStringLiteral("none/readme.txt"), "x");
-  MainForm->CurFileName = QStringLiteral("b.bmp");
+  MainForm->State.CurFileName = QStringLiteral("b.bmp");
   const struct {
     QString folder;
     int count;  // entries listed
@@ -162,16 +163,16 @@ TEST_F(FolderScanTest, CurrentFileGivesPositionAndStatusPanels) {
   for (const auto& s : steps) {
     Scan(s.folder);
     EXPECT_EQ(MainForm->ListView1->Count(), s.count) << s.panel0;
-    EXPECT_EQ(MainForm->CurIndex, s.index) << s.panel0;
+    EXPECT_EQ(MainForm->State.CurIndex, s.index) << s.panel0;
     EXPECT_EQ(MainForm->StatusBar->Text(0), QString::fromLatin1(s.panel0));
     EXPECT_EQ(MainForm->StatusBar->Text(1), QStringLiteral("b.bmp"));
     // The file information comes from the entry of that name, in abc only.
     EXPECT_EQ(MainForm->fedFilePath->Text(), abc + QLatin1Char('/')) << s.panel0;
   }
   // Names compare exactly.
-  MainForm->CurFileName = QStringLiteral("B.bmp");
+  MainForm->State.CurFileName = QStringLiteral("B.bmp");
   Scan(abc);
-  EXPECT_EQ(MainForm->CurIndex, 0);
+  EXPECT_EQ(MainForm->State.CurIndex, 0);
   EXPECT_EQ(MainForm->StatusBar->Text(0), QStringLiteral("0/3"));
 }
 
@@ -305,9 +306,9 @@ TEST_F(FolderScanTest, ANewScanSupersedesTheOneInProgress) {
   // The second scan starts while the first lists its files, or once its first tile is in.
   for (const bool duringThumbnails : {false, true}) {
     SCOPED_TRACE(duringThumbnails ? "during thumbnails" : "during listing");
-    MainForm->ScanEnabled = false;
+    MainForm->State.ScanEnabled = false;
     Scan(QDir::homePath());
-    MainForm->ScanEnabled = true;
+    MainForm->State.ScanEnabled = true;
     int thumbnailsAtSecondScan = -1;
     auto second = [&] {
       thumbnailsAtSecondScan = MainForm->imgListView->Count();
@@ -329,7 +330,7 @@ TEST_F(FolderScanTest, ANewScanSupersedesTheOneInProgress) {
       EXPECT_LT(thumbnailsAtSecondScan, kBusyFiles);
     }
     for (int round = 0; round < 2; ++round) {
-      EXPECT_EQ(MainForm->CurFolder, small + QLatin1Char('/'));
+      EXPECT_EQ(MainForm->State.CurFolder, small + QLatin1Char('/'));
       EXPECT_EQ(Captions(MainForm->ListView1), "a.jpg b.bmp c.gif");
       ExpectAligned();
       ExpectIdle();
@@ -340,9 +341,9 @@ TEST_F(FolderScanTest, ANewScanSupersedesTheOneInProgress) {
 
 TEST_F(FolderScanTest, TheWindowMayGoWhileThumbnailsAreBuilt) {
   const QString busy = BusyFolder(QStringLiteral("busy"), kBusyFiles);
-  MainForm->ScanEnabled = false;
+  MainForm->State.ScanEnabled = false;
   Scan(busy);
-  MainForm->ScanEnabled = true;
+  MainForm->State.ScanEnabled = true;
   QObject::connect(MainForm->imgListView->model(), &QAbstractItemModel::rowsInserted,
                    MainForm->imgListView, [] { QTimer::singleShot(0, [] { DestroyForms(); }); });
   // Run directly rather than from the tree's change signal, whose sender goes too.

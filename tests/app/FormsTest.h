@@ -10,6 +10,12 @@
 #include "TestDialogs.h"
 #include "TestFiles.h"
 #include "app/AllForms.h"
+#include "app/MenuBar.h"
+#include "browse/FileInfoPanel.h"
+#include "browse/FolderBrowser.h"
+#include "view/PictureMouse.h"
+#include "view/SelectionTool.h"
+#include "view/ZoomControl.h"
 
 class FormsTest : public ::testing::Test {
  protected:

@@ -10,7 +10,7 @@ namespace ListHelpers {
 
 // ListView1 := names (in this order), CurFolder := the test folder.
 inline void FillList(const TestFiles& files, const QStringList& names) {
-  MainForm->CurFolder = files.Folder() + QLatin1Char('/');
+  MainForm->State.CurFolder = files.Folder() + QLatin1Char('/');
   MainForm->ListView1->SetSortType(false);
   MainForm->ListView1->Clear();
   for (const QString& name : names) MainForm->ListView1->Add(name);

@@ -56,17 +56,17 @@ TEST_F(LoadingTest, EachKindGoesToItsLoader) {
 
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    MainForm->PicIsBitmap = false;
+    MainForm->State.PicIsBitmap = false;
     LoadFromList(QString::fromUtf8(c.name));
     ProcessEvents();
 
     EXPECT_TRUE(dialogs.messages.empty());
-    EXPECT_EQ(MainForm->CurFileName, QString::fromUtf8(c.name));
-    EXPECT_EQ(MainForm->CurExt, QString::fromUtf8(c.ext));
-    EXPECT_EQ(MainForm->CurIndex, names.indexOf(QString::fromUtf8(c.name)) + 1);
+    EXPECT_EQ(MainForm->State.CurFileName, QString::fromUtf8(c.name));
+    EXPECT_EQ(MainForm->State.CurExt, QString::fromUtf8(c.ext));
+    EXPECT_EQ(MainForm->State.CurIndex, names.indexOf(QString::fromUtf8(c.name)) + 1);
     EXPECT_TRUE(MainForm->imgMain->Visible());
-    EXPECT_EQ(MainForm->PicWidth, c.width);
-    EXPECT_EQ(MainForm->PicHeight, c.height);
+    EXPECT_EQ(MainForm->State.PicWidth, c.width);
+    EXPECT_EQ(MainForm->State.PicHeight, c.height);
     EXPECT_EQ(MainForm->StatusBar->Text(1), QString::fromUtf8(c.name));
     EXPECT_EQ(MainForm->StatusBar->Text(0),
               QStringLiteral("%1/6").arg(names.indexOf(QString::fromUtf8(c.name)) + 1));
@@ -81,9 +81,9 @@ TEST_F(LoadingTest, EachKindGoesToItsLoader) {
         EXPECT_EQ(MainForm->imgMain->Height(), c.height);
         const auto& shown = static_cast<const Bitmap&>(*picture.GetGraphic());
         // One decode: WorkBitmap shares the shown pixels until either is written.
-        EXPECT_EQ(MainForm->WorkBitmap.Image().constBits(), shown.Image().constBits());
-        EXPECT_EQ(MainForm->WorkBitmap.GetPixelFormat(), PixelFormat::Bit24);
-        EXPECT_TRUE(MainForm->PicIsBitmap);
+        EXPECT_EQ(MainForm->State.WorkBitmap.Image().constBits(), shown.Image().constBits());
+        EXPECT_EQ(MainForm->State.WorkBitmap.GetPixelFormat(), PixelFormat::Bit24);
+        EXPECT_TRUE(MainForm->State.PicIsBitmap);
         EXPECT_FALSE(MainForm->pnlGifBack->Visible());
         EXPECT_EQ(MainForm->lblSize->Caption(),
                   QStringLiteral("%1 X %2").arg(c.width).arg(c.height));
@@ -95,7 +95,7 @@ TEST_F(LoadingTest, EachKindGoesToItsLoader) {
         EXPECT_EQ(MainForm->pnlGifBack->geometry(), MainForm->scrboxBack->Client()->rect());
         EXPECT_EQ(MainForm->GifBrowser->LocationURL(), files.Path(QString::fromUtf8(c.name)));
         EXPECT_TRUE(MainForm->GifBrowser->Playing());
-        EXPECT_FALSE(MainForm->PicIsBitmap);
+        EXPECT_FALSE(MainForm->State.PicIsBitmap);
         EXPECT_EQ(MainForm->lblSize->Caption(), QStringLiteral("0 X 0"));
         EXPECT_EQ(MainForm->StatusBar->Text(3), QStringLiteral("0 X 0"));
         break;
@@ -104,7 +104,7 @@ TEST_F(LoadingTest, EachKindGoesToItsLoader) {
         // by; the resolution says nothing was decoded.
         EXPECT_TRUE(picture.Empty());
         EXPECT_FALSE(MainForm->pnlGifBack->Visible());
-        EXPECT_FALSE(MainForm->PicIsBitmap);
+        EXPECT_FALSE(MainForm->State.PicIsBitmap);
         EXPECT_EQ(MainForm->lblSize->Caption(), QStringLiteral("0 X 0"));
         EXPECT_EQ(MainForm->StatusBar->Text(3), QStringLiteral("0 X 0"));
         break;
@@ -113,9 +113,9 @@ TEST_F(LoadingTest, EachKindGoesToItsLoader) {
 
   // The BMP's pixels arrive unchanged; the icon is drawn over a new bitmap.
   LoadFromList(QStringLiteral("pattern.bmp"));
-  EXPECT_EQ(MainForm->WorkBitmap.Image(), TestFiles::Pattern(40, 50));
+  EXPECT_EQ(MainForm->State.WorkBitmap.Image(), TestFiles::Pattern(40, 50));
   LoadFromList(QStringLiteral("red.ico"));
-  EXPECT_EQ(MainForm->WorkBitmap.Pixel(16, 16), RGBColor(255, 0, 0));
+  EXPECT_EQ(MainForm->State.WorkBitmap.Pixel(16, 16), RGBColor(255, 0, 0));
 }
 
 TEST_F(LoadingTest, CorruptJpegFromTheListShowsAnEmptyAreaAndTheFileInformation) {
@@ -129,8 +129,8 @@ TEST_F(LoadingTest, CorruptJpegFromTheListShowsAnEmptyAreaAndTheFileInformation)
   ExpectPictureError(dialogs);
   EXPECT_TRUE(MainForm->imgMain->Visible());
   EXPECT_TRUE(MainForm->imgMain->GetPicture().Empty());
-  EXPECT_EQ(MainForm->CurFileName, QStringLiteral("bad.jpg"));
-  EXPECT_EQ(MainForm->CurExt, QStringLiteral(".jpg"));
+  EXPECT_EQ(MainForm->State.CurFileName, QStringLiteral("bad.jpg"));
+  EXPECT_EQ(MainForm->State.CurExt, QStringLiteral(".jpg"));
   EXPECT_EQ(MainForm->fedFileName->Text(), QStringLiteral("bad.jpg"));
   EXPECT_EQ(MainForm->lblFileSize->Caption(), QStringLiteral("3K"));
   EXPECT_EQ(MainForm->StatusBar->Text(2), QStringLiteral("3K"));
@@ -148,10 +148,10 @@ TEST_F(LoadingTest, CorruptJpegThroughTheDialogStopsAndKeepsTheList) {
   files.WriteBmp(QStringLiteral("a.bmp"), TestFiles::Pattern(30, 20));
   FillList(files, {QStringLiteral("a.bmp"), QStringLiteral("other.bmp")});
   LoadFromList(QStringLiteral("a.bmp"));
-  const QString folder = MainForm->CurFolder;
+  const QString folder = MainForm->State.CurFolder;
   // A fit mode chosen before: the failed open must not get as far as resetting it.
-  MainForm->sbtnReal->SetFlat(true);
-  MainForm->sbtnFitWidth->SetFlat(false);
+  MainForm->Commands.RealSize.SetChecked(false);
+  MainForm->Commands.FitWidth.SetChecked(true);
 
   QTemporaryDir elsewhere;
   const QString bad = elsewhere.filePath(QStringLiteral("bad.jpg"));
@@ -160,8 +160,8 @@ TEST_F(LoadingTest, CorruptJpegThroughTheDialogStopsAndKeepsTheList) {
   MainForm->sbtnOpenClick();
 
   ExpectPictureError(dialogs);
-  EXPECT_EQ(MainForm->CurFileName, QStringLiteral("a.bmp"));
-  EXPECT_EQ(MainForm->CurFolder, folder);
+  EXPECT_EQ(MainForm->State.CurFileName, QStringLiteral("a.bmp"));
+  EXPECT_EQ(MainForm->State.CurFolder, folder);
   ASSERT_EQ(MainForm->ListView1->Count(), 2);
   EXPECT_EQ(MainForm->ListView1->Caption(1), QStringLiteral("other.bmp"));
   EXPECT_TRUE(MainForm->imgMain->Visible());
@@ -176,7 +176,7 @@ TEST_F(LoadingTest, OpenDialogOffersThePictureKindsAndLoadsTheChoice) {
   const QString path = other.filePath(QStringLiteral("Shot.BMP"));
   ASSERT_TRUE(Bitmap(TestFiles::Pattern(120, 80)).Image().save(path, "BMP"));
   FillList(files, {QStringLiteral("stale.jpg")});
-  MainForm->MenuOpen = true;
+  MainForm->State.MenuOpen = true;
   menuFileForm->PopupAt(MainForm->Left(), MainForm->Top());
 
   dialogs.AnswerFile(path);
@@ -206,12 +206,12 @@ TEST_F(LoadingTest, OpenDialogOffersThePictureKindsAndLoadsTheChoice) {
 
   EXPECT_TRUE(dialogs.messages.empty());
   EXPECT_FALSE(menuFileForm->isVisible());
-  EXPECT_FALSE(MainForm->MenuOpen);
-  EXPECT_EQ(MainForm->CurFileName, QStringLiteral("Shot.BMP"));
-  EXPECT_EQ(MainForm->CurExt, QStringLiteral(".bmp"));
-  EXPECT_EQ(MainForm->CurFolder, other.path() + QLatin1Char('/'));
-  EXPECT_EQ(MainForm->PicWidth, 120);
-  EXPECT_EQ(MainForm->PicHeight, 80);
+  EXPECT_FALSE(MainForm->State.MenuOpen);
+  EXPECT_EQ(MainForm->State.CurFileName, QStringLiteral("Shot.BMP"));
+  EXPECT_EQ(MainForm->State.CurExt, QStringLiteral(".bmp"));
+  EXPECT_EQ(MainForm->State.CurFolder, other.path() + QLatin1Char('/'));
+  EXPECT_EQ(MainForm->State.PicWidth, 120);
+  EXPECT_EQ(MainForm->State.PicHeight, 80);
   EXPECT_EQ(MainForm->lblSize->Caption(), QStringLiteral("120 X 80"));
   EXPECT_EQ(MainForm->StatusBar->Text(3), QStringLiteral("120 X 80"));
   EXPECT_TRUE(MainForm->imgMain->Visible());
@@ -221,7 +221,7 @@ TEST_F(LoadingTest, OpenDialogOffersThePictureKindsAndLoadsTheChoice) {
 
   // Cancelling changes nothing.
   MainForm->sbtnOpenClick();
-  EXPECT_EQ(MainForm->CurFileName, QStringLiteral("Shot.BMP"));
+  EXPECT_EQ(MainForm->State.CurFileName, QStringLiteral("Shot.BMP"));
   EXPECT_TRUE(dialogs.messages.empty());
 }
 
@@ -273,24 +273,24 @@ TEST_F(LoadingTest, OnlyTheDialogReplacesTheWindowIcon) {
 TEST_F(LoadingTest, TheListKeepsTheFitModeAndTheDialogResetsItToRealSize) {
   files.WriteBmp(QStringLiteral("a.bmp"), TestFiles::Pattern(30, 20));
   FillList(files, {QStringLiteral("a.bmp")});
-  MainForm->sbtnReal->SetFlat(true);
-  MainForm->sbtnFitHeight->SetFlat(false);
-  MainForm->ZoomIndex = 16;
+  MainForm->Commands.RealSize.SetChecked(false);
+  MainForm->Commands.FitHeight.SetChecked(true);
+  MainForm->State.ZoomIndex = 16;
   MainForm->StatusBar->SetText(5, QStringLiteral("150%"));
 
   LoadFromList(QStringLiteral("a.bmp"));
   EXPECT_FALSE(MainForm->sbtnFitHeight->Flat());
   EXPECT_TRUE(MainForm->sbtnReal->Flat());
-  EXPECT_EQ(MainForm->ZoomIndex, 12);
+  EXPECT_EQ(MainForm->State.ZoomIndex, 12);
   EXPECT_EQ(MainForm->StatusBar->Text(5), QStringLiteral("100%"));
 
-  MainForm->ZoomIndex = 16;
+  MainForm->State.ZoomIndex = 16;
   dialogs.AnswerFile(files.Path(QStringLiteral("a.bmp")));
   MainForm->sbtnOpenClick();
   EXPECT_FALSE(MainForm->sbtnReal->Flat());
   for (TSpeedButton* b : {MainForm->sbtnFitWidth, MainForm->sbtnFitHeight, MainForm->sbtnFitPic})
     EXPECT_TRUE(b->Flat());
-  EXPECT_EQ(MainForm->ZoomIndex, 12);
+  EXPECT_EQ(MainForm->State.ZoomIndex, 12);
 }
 
 TEST_F(LoadingTest, WithoutASelectionOnlyTheThumbnailFollowsTheCurrentName) {
@@ -304,10 +304,10 @@ TEST_F(LoadingTest, WithoutASelectionOnlyTheThumbnailFollowsTheCurrentName) {
 
   MainForm->imgListView->SelectAndFocus(0);
   MainForm->ListView1->ClearSelection();
-  MainForm->CurIndex = 7;
+  MainForm->State.CurIndex = 7;
   MainForm->ListView1DblClick();
-  EXPECT_EQ(MainForm->CurFileName, QStringLiteral("b.bmp"));
-  EXPECT_EQ(MainForm->CurIndex, 7);  // nothing loaded
+  EXPECT_EQ(MainForm->State.CurFileName, QStringLiteral("b.bmp"));
+  EXPECT_EQ(MainForm->State.CurIndex, 7);  // nothing loaded
   EXPECT_EQ(MainForm->imgListView->Selected(), 1);
   EXPECT_FALSE(MainForm->imgListView->IsSelected(0));
 }

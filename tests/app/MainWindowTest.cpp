@@ -46,11 +46,11 @@ TEST_F(MainWindowTest, LayoutAndStartState) {
   const QString texts[] = {"文件数", "文件名", "大小", "分辨率", "更新日期", "100%", "鼠标位置"};
   for (int i = 0; i < 7; ++i) EXPECT_EQ(MainForm->StatusBar->Text(i), texts[i]) << i;
 
-  EXPECT_EQ(MainForm->ZoomIndex, 12);
-  EXPECT_TRUE(MainForm->ScanEnabled);
-  EXPECT_FALSE(MainForm->MenuOpen);
+  EXPECT_EQ(MainForm->State.ZoomIndex, 12);
+  EXPECT_TRUE(MainForm->State.ScanEnabled);
+  EXPECT_FALSE(MainForm->State.MenuOpen);
   EXPECT_FALSE(MainForm->imgMain->Visible());
-  EXPECT_EQ(MainForm->WorkBitmap.Width(), 0);
+  EXPECT_EQ(MainForm->State.WorkBitmap.Width(), 0);
   EXPECT_EQ(MainForm->PageControl2->ActivePageIndex(), 1);
   EXPECT_TRUE(MainForm->fcbUseSmallImg->Checked());
 }
@@ -97,15 +97,15 @@ TEST_F(MainWindowTest, EscWithNothingHiddenChangesNothing) {
 }
 
 TEST_F(MainWindowTest, TitlePressClosesMenusAndOnlyTheHeaderClearsMenuOpen) {
-  MainForm->MenuOpen = true;
+  MainForm->State.MenuOpen = true;
   menuFileForm->Show();
   ViewModeForm->Show();
   MainForm->lblTitleMouseDown(Qt::RightButton, 5, 5);
   EXPECT_FALSE(menuFileForm->isVisible());
   EXPECT_FALSE(ViewModeForm->isVisible());
-  EXPECT_TRUE(MainForm->MenuOpen);
+  EXPECT_TRUE(MainForm->State.MenuOpen);
   MainForm->Image1MouseDown(Qt::RightButton, 5, 5);
-  EXPECT_FALSE(MainForm->MenuOpen);
+  EXPECT_FALSE(MainForm->State.MenuOpen);
 }
 
 TEST_F(MainWindowTest, AnErrorInAHandlerIsReportedAndTheProgramGoesOn) {

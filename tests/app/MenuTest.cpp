@@ -97,10 +97,10 @@ TEST_F(MenuTest, EachMenuBarButtonOpensItsMenuUnderItselfWithTheKeyboard) {
   const int heights[] = {168, 306, 224, 195, 220, 54};
   for (int k = 0; k < 6; ++k) {
     ClickMenuBar(k);
-    TLabelMenuForm* menu = MainForm->DropDownMenu(k);
+    TLabelMenuForm* menu = MainForm->Menus->DropDownMenu(k);
     EXPECT_TRUE(menu->isVisible()) << k;
     EXPECT_EQ(menu->geometry(), QRect(60 + dx[k], 40 + 55, 115, heights[k])) << k;
-    EXPECT_TRUE(MainForm->MenuOpen);
+    EXPECT_TRUE(MainForm->State.MenuOpen);
     ASSERT_TRUE(HasKeyboard(menu));
     EXPECT_TRUE(Eventually([menu] { return OpenWindows() == std::vector<QWidget*>{menu}; })) << k;
   }
@@ -141,7 +141,7 @@ TEST_F(MenuTest, AfterChoosingAnItemHoverOpensNothingUntilAClick) {
   QTest::mouseClick(menuFileForm->Label2, Qt::LeftButton, {}, QPoint(5, 5));  // 关闭
   ProcessEvents();
   EXPECT_FALSE(menuFileForm->isVisible());
-  EXPECT_FALSE(MainForm->MenuOpen);
+  EXPECT_FALSE(MainForm->State.MenuOpen);
   for (int k : {1, 2, 0, 5}) HoverMenuBar(k);
   EXPECT_TRUE(OpenWindows().empty());
   ClickMenuBar(1);
@@ -153,7 +153,7 @@ TEST_F(MenuTest, EscClosesTheMenuButHoverStillSwitches) {
   ASSERT_TRUE(HasKeyboard(menuZoomForm));
   Key(Qt::Key_Escape);
   EXPECT_FALSE(menuZoomForm->isVisible());
-  EXPECT_TRUE(MainForm->MenuOpen);
+  EXPECT_TRUE(MainForm->State.MenuOpen);
   HoverMenuBar(4);
   EXPECT_TRUE(Eventually([] { return menuToolForm->isVisible(); }));
 
@@ -198,11 +198,11 @@ TEST_F(MenuTest, LetterKeysRunTheirItemsOnlyWhereAllowed) {
   };
   for (const Case& c : cases) {
     ClickMenuBar(c.menu);
-    TLabelMenuForm* menu = MainForm->DropDownMenu(c.menu);
+    TLabelMenuForm* menu = MainForm->Menus->DropDownMenu(c.menu);
     ASSERT_TRUE(HasKeyboard(menu)) << c.why;
     Key(c.key);
     EXPECT_EQ(menu->isVisible(), !c.closes) << c.why;
-    EXPECT_EQ(MainForm->MenuOpen, c.menuOpenAfter) << c.why;
+    EXPECT_EQ(MainForm->State.MenuOpen, c.menuOpenAfter) << c.why;
     menu->CloseMenu();
   }
 }
@@ -217,7 +217,7 @@ TEST_F(MenuTest, KeysReachTheCommandsOfTheirItems) {
     std::function<bool()> done;
   };
   const Case cases[] = {
-      {3, Qt::Key_I, "zoom in", [] { return MainForm->ZoomIndex == 13; }},
+      {3, Qt::Key_I, "zoom in", [] { return MainForm->State.ZoomIndex == 13; }},
       {3, Qt::Key_W, "fit width",
        [] { return !MainForm->sbtnFitWidth->Flat() && MainForm->sbtnReal->Flat(); }},
       {2, Qt::Key_L, "hide the list",
@@ -228,7 +228,7 @@ TEST_F(MenuTest, KeysReachTheCommandsOfTheirItems) {
       {2, Qt::Key_A, "properties panel", [] { return MainForm->Panel2->Visible(); }},
       {1, Qt::Key_T, "selection mode",
        [] {
-         return MainForm->SelectionModeOn() &&
+         return MainForm->Commands.SelectionMode.Checked() &&
                 menuEditForm->Label4->Caption() == QStringLiteral("取消选择(&T)   ");
        }},
       {0, Qt::Key_C, "close picture",
@@ -237,12 +237,12 @@ TEST_F(MenuTest, KeysReachTheCommandsOfTheirItems) {
   PictureHelpers::ShowPattern(files, 300, 200);
   for (const Case& c : cases) {
     ClickMenuBar(c.menu);
-    ASSERT_TRUE(HasKeyboard(MainForm->DropDownMenu(c.menu))) << c.what;
+    ASSERT_TRUE(HasKeyboard(MainForm->Menus->DropDownMenu(c.menu))) << c.what;
     EXPECT_FALSE(c.done()) << c.what;
     Key(c.key);
     EXPECT_TRUE(c.done()) << c.what;
-    EXPECT_FALSE(MainForm->DropDownMenu(c.menu)->isVisible()) << c.what;
-    EXPECT_FALSE(MainForm->MenuOpen) << c.what;
+    EXPECT_FALSE(MainForm->Menus->DropDownMenu(c.menu)->isVisible()) << c.what;
+    EXPECT_FALSE(MainForm->State.MenuOpen) << c.what;
   }
 }
 
@@ -251,14 +251,14 @@ TEST_F(MenuTest, ADisabledItemIgnoresItsClickAndItsKeyUntilEnabled) {
   QTest::mouseClick(menuFileForm->Label4, Qt::LeftButton, {}, QPoint(5, 5));
   ProcessEvents();
   EXPECT_TRUE(menuFileForm->isVisible());
-  EXPECT_TRUE(MainForm->MenuOpen);
+  EXPECT_TRUE(MainForm->State.MenuOpen);
 
   PictureHelpers::ShowPattern(files, 40, 30);  // every load enables it
   ASSERT_TRUE(menuFileForm->isVisible());
   ASSERT_TRUE(HasKeyboard(menuFileForm));
   Key(Qt::Key_P);
   EXPECT_FALSE(menuFileForm->isVisible());
-  EXPECT_FALSE(MainForm->MenuOpen);
+  EXPECT_FALSE(MainForm->State.MenuOpen);
 }
 
 TEST_F(MenuTest, FullScreenItemWaitsForAShownPicture) {
@@ -266,14 +266,14 @@ TEST_F(MenuTest, FullScreenItemWaitsForAShownPicture) {
   QTest::mouseClick(menuViewForm->Label1, Qt::LeftButton, {}, QPoint(5, 5));
   ProcessEvents();
   EXPECT_TRUE(menuViewForm->isVisible());
-  EXPECT_TRUE(MainForm->MenuOpen);
+  EXPECT_TRUE(MainForm->State.MenuOpen);
 
   PictureHelpers::ShowPattern(files, 40, 30);
   ClickMenuBar(2);
   QTest::mouseClick(menuViewForm->Label1, Qt::LeftButton, {}, QPoint(5, 5));
   ProcessEvents();
   EXPECT_FALSE(menuViewForm->isVisible());
-  EXPECT_FALSE(MainForm->MenuOpen);
+  EXPECT_FALSE(MainForm->State.MenuOpen);
   EXPECT_EQ(menuViewForm->Label1->Caption(), QStringLiteral("全屏(&F)   "));
 }
 
@@ -395,29 +395,29 @@ TEST_F(MenuTest, PressesInThePictureAreaEndSwitchingAndAClickClosesAll) {
   const Press presses[] = {{MainForm->scrboxBack->Client(), QPoint(400, 300)},
                            {MainForm->shpRect, QPoint(5, 5)}};
   for (const Press& p : presses) {
-    MainForm->MenuOpen = true;
+    MainForm->State.MenuOpen = true;
     QTest::mousePress(p.where, Qt::RightButton, {}, p.at);
     QTest::mouseRelease(p.where, Qt::RightButton, {}, p.at);
     ProcessEvents();
-    EXPECT_FALSE(MainForm->MenuOpen);
+    EXPECT_FALSE(MainForm->State.MenuOpen);
     EXPECT_TRUE(menuFileForm->isVisible());
   }
 
   // A right press on the picture: the same.
-  MainForm->MenuOpen = true;
+  MainForm->State.MenuOpen = true;
   QTest::mousePress(MainForm->imgMain, Qt::RightButton, {}, QPoint(10, 10));
   QTest::mouseRelease(MainForm->imgMain, Qt::RightButton, {}, QPoint(10, 10));
-  EXPECT_FALSE(MainForm->MenuOpen);
+  EXPECT_FALSE(MainForm->State.MenuOpen);
   EXPECT_TRUE(menuFileForm->isVisible());
 
   // A left click on it puts away every menu and the chooser.
   for (int i = 0; i < 8; ++i) AllMenus(i)->PopupAt(100 + 20 * i, 100);
   ViewModeForm->Show();
-  MainForm->MenuOpen = true;
+  MainForm->State.MenuOpen = true;
   QTest::mouseClick(MainForm->imgMain, Qt::LeftButton, {}, QPoint(10, 10));
   ProcessEvents();
   EXPECT_TRUE(OpenWindows().empty());
-  EXPECT_FALSE(MainForm->MenuOpen);
+  EXPECT_FALSE(MainForm->State.MenuOpen);
 }
 
 TEST_F(MenuTest, ItemsInScreenOrderWithTheirStartStates) {
@@ -491,10 +491,10 @@ TEST_F(MenuTest, ItemsInScreenOrderWithTheirStartStates) {
   EXPECT_GE(menuHelpForm->Label1->Top(), menuHelpForm->height());
 }
 
-TEST_F(MenuTest, TheMiniItemCaptionIsTheMiniModeState) {
-  EXPECT_FALSE(MainForm->MiniModeOn());
-  menuViewForm->Label8->SetCaption(QStringLiteral("取消迷你(&X)"));
-  EXPECT_TRUE(MainForm->MiniModeOn());
+TEST_F(MenuTest, TheMiniItemCaptionFollowsTheMiniMode) {
+  EXPECT_EQ(menuViewForm->Label8->Caption(), QStringLiteral("迷你播放(&X)   "));
+  MainForm->Commands.MiniMode.SetChecked(true);
+  EXPECT_EQ(menuViewForm->Label8->Caption(), QStringLiteral("取消迷你(&X)"));
   // The first close request only leaves mini mode.
   EXPECT_FALSE(MainForm->close());
   EXPECT_TRUE(MainForm->isVisible());

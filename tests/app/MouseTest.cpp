@@ -43,7 +43,7 @@ TEST_F(MouseTest, DraggingThePictureScrollsTheViewWithThePointer) {
   ShowPattern(files, 1500, 1200);
   TImage* img = MainForm->imgMain;
   QTest::mousePress(img, Qt::LeftButton, {}, QPoint(300, 300));
-  EXPECT_TRUE(MainForm->DragScrolling);
+  EXPECT_TRUE(MainForm->Mouse->DragScrolling);
   QTest::mouseMove(img, QPoint(250, 260));
   ProcessEvents();
   EXPECT_EQ(MainForm->scrboxBack->HorzPosition(), 50);
@@ -52,7 +52,7 @@ TEST_F(MouseTest, DraggingThePictureScrollsTheViewWithThePointer) {
   EXPECT_EQ(img->Left(), -50);
   EXPECT_EQ(img->Top(), -40);
   QTest::mouseRelease(img, Qt::LeftButton, {}, QPoint(300, 300));
-  EXPECT_FALSE(MainForm->DragScrolling);
+  EXPECT_FALSE(MainForm->Mouse->DragScrolling);
 }
 
 TEST_F(MouseTest, DragScrollingStopsAtTheEndsAndEndsWithTheRelease) {
@@ -92,21 +92,21 @@ TEST_F(MouseTest, RightPressOpensThePictureMenuWhereThePointerIs) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     PopupMainForm->Hide();
-    if (c.selectionMode != MainForm->SelectionModeOn()) MainForm->sbtnSelectClick();
-    menuToolForm->PopupSuppressed = c.suppressed;
-    MainForm->MenuOpen = true;
+    if (c.selectionMode != MainForm->Commands.SelectionMode.Checked()) MainForm->sbtnSelectClick();
+    MainForm->State.PopupSuppressed = c.suppressed;
+    MainForm->State.MenuOpen = true;
     QTest::mousePress(MainForm->imgMain, Qt::RightButton, {}, QPoint(30, 20));
     ProcessEvents();
-    EXPECT_FALSE(MainForm->MenuOpen);
+    EXPECT_FALSE(MainForm->State.MenuOpen);
     EXPECT_EQ(PopupMainForm->isVisible(), c.menuShown);
-    EXPECT_EQ(MainForm->DragScrolling, c.selectionMode);
+    EXPECT_EQ(MainForm->Mouse->DragScrolling, c.selectionMode);
     if (c.menuShown) {
       const TMainForm* f = MainForm;
       EXPECT_EQ(PopupMainForm->Left(), 30 + f->scrboxBack->Left() + f->imgMain->Left() + f->Left());
       EXPECT_EQ(PopupMainForm->Top(), 20 + f->scrboxBack->Top() + f->imgMain->Top() + f->Top());
     }
     QTest::mouseRelease(MainForm->imgMain, Qt::RightButton, {}, QPoint(30, 20));
-    EXPECT_FALSE(MainForm->DragScrolling);
+    EXPECT_FALSE(MainForm->Mouse->DragScrolling);
   }
 }
 
@@ -122,8 +122,8 @@ TEST_F(MouseTest, ALeftClickOnThePictureClosesTheMenus) {
 
 TEST_F(MouseTest, InMiniModeARightPressOpensNoMenuAndALeftPressMovesTheWindow) {
   ShowPattern(files, 300, 200);
-  menuViewForm->Label8->SetCaption(QStringLiteral("取消迷你(&X)"));
-  menuToolForm->PopupSuppressed = true;
+  MainForm->Commands.MiniMode.SetChecked(true);
+  MainForm->State.PopupSuppressed = true;
   MainForm->imgMainMouseDown(Qt::RightButton, 30, 20);
   EXPECT_FALSE(PopupMainForm->isVisible());
   MainForm->imgMainMouseUp(Qt::RightButton, 30, 20);
@@ -154,7 +154,7 @@ TEST_F(MouseTest, MagnifierOnShowsThePictureAtItsOwnSize) {
   MainForm->sbtnZoomClick();
 
   TImage* img = MainForm->imgMain;
-  EXPECT_TRUE(MainForm->MagnifierOn);
+  EXPECT_TRUE(MainForm->State.MagnifierOn);
   EXPECT_FALSE(MainForm->sbtnZoom->Flat());
   EXPECT_TRUE(MainForm->scrboxMagnifier->Visible());
   EXPECT_EQ(img->Width(), 320);
@@ -162,7 +162,7 @@ TEST_F(MouseTest, MagnifierOnShowsThePictureAtItsOwnSize) {
   EXPECT_TRUE(img->AutoSize());
   EXPECT_FALSE(img->Stretch());
   EXPECT_EQ(img->Cursor(), TCursor::Cross);
-  EXPECT_EQ(MainForm->ZoomIndex, 12);
+  EXPECT_EQ(MainForm->State.ZoomIndex, 12);
   EXPECT_EQ(MainForm->StatusBar->Text(5), QStringLiteral("100%"));
   EXPECT_EQ(MainForm->scrboxBack->HorzPosition(), 0);
   EXPECT_EQ(MainForm->scrboxBack->VertPosition(), 0);
@@ -173,12 +173,12 @@ TEST_F(MouseTest, MagnifierOnShowsThePictureAtItsOwnSize) {
   EXPECT_EQ(MainForm->imgMagnifier->GetPicture().Width(), 320);
 
   MainForm->sbtnZoomClick();
-  EXPECT_FALSE(MainForm->MagnifierOn);
+  EXPECT_FALSE(MainForm->State.MagnifierOn);
   EXPECT_TRUE(MainForm->sbtnZoom->Flat());
   EXPECT_FALSE(MainForm->scrboxMagnifier->Visible());
   EXPECT_EQ(img->Cursor(), TCursor::Default);
   EXPECT_TRUE(MainForm->imgMagnifier->GetPicture().Empty());
-  EXPECT_EQ(MainForm->ZoomIndex, 12);
+  EXPECT_EQ(MainForm->State.ZoomIndex, 12);
   EXPECT_EQ(MainForm->StatusBar->Text(5), QStringLiteral("100%"));
 }
 
@@ -186,13 +186,13 @@ TEST_F(MouseTest, MagnifierZoomChangesOnlyTheLensUpTo400) {
   ShowPattern(files, 320, 240);
   MainForm->sbtnZoomClick();
   ZoomSteps(10);
-  EXPECT_EQ(MainForm->ZoomIndex, 19);
+  EXPECT_EQ(MainForm->State.ZoomIndex, 19);
   EXPECT_EQ(MainForm->StatusBar->Text(5), QStringLiteral("400%"));
   EXPECT_EQ(MainForm->imgMain->Width(), 320);
   EXPECT_EQ(MainForm->imgMagnifier->Width(), 1280);
   EXPECT_EQ(MainForm->imgMagnifier->Height(), 960);
   ZoomSteps(-9);
-  EXPECT_EQ(MainForm->ZoomIndex, 10);
+  EXPECT_EQ(MainForm->State.ZoomIndex, 10);
   EXPECT_EQ(MainForm->imgMagnifier->Width(), 256);
   EXPECT_EQ(MainForm->imgMain->Width(), 320);
 }
@@ -266,9 +266,9 @@ TEST_F(MouseTest, LensOfALargePictureAt400KeepsThePictureAtItsOwnSize) {
   TImage* img = MainForm->imgMain;
   img->GetPicture().Assign(Bitmap(pattern));
   img->SetVisible(true);
-  MainForm->PicWidth = 6000;
-  MainForm->PicHeight = 4000;
-  MainForm->CurExt = QStringLiteral(".bmp");
+  MainForm->State.PicWidth = 6000;
+  MainForm->State.PicHeight = 4000;
+  MainForm->State.CurExt = QStringLiteral(".bmp");
   MainForm->sbtnZoomClick();
   ZoomSteps(7);
   ASSERT_EQ(MainForm->StatusBar->Text(5), QStringLiteral("400%"));
@@ -298,7 +298,7 @@ TEST_F(MouseTest, MagnifierOnLeavesSelectionModeCompletely) {
   ASSERT_TRUE(menuEditForm->Label2->Enabled());
 
   MainForm->sbtnZoomClick();
-  EXPECT_TRUE(MainForm->MagnifierOn);
+  EXPECT_TRUE(MainForm->State.MagnifierOn);
   EXPECT_TRUE(MainForm->sbtnSelect->Flat());
   EXPECT_FALSE(MainForm->shpRect->Visible());
   EXPECT_EQ(menuEditForm->Label4->Caption(), QStringLiteral("区域选择(&T)   "));
@@ -309,24 +309,24 @@ TEST_F(MouseTest, MagnifierOnLeavesSelectionModeCompletely) {
 
 TEST_F(MouseTest, MagnifierDoesNothingWithoutAPictureOrForAGif) {
   MainForm->sbtnZoomClick();
-  EXPECT_FALSE(MainForm->MagnifierOn);
+  EXPECT_FALSE(MainForm->State.MagnifierOn);
   EXPECT_TRUE(MainForm->sbtnZoom->Flat());
 
   ShowPattern(files, 300, 200);
-  MainForm->CurExt = QStringLiteral(".gif");
+  MainForm->State.CurExt = QStringLiteral(".gif");
   MainForm->sbtnZoomClick();
-  EXPECT_FALSE(MainForm->MagnifierOn);
+  EXPECT_FALSE(MainForm->State.MagnifierOn);
   EXPECT_FALSE(MainForm->scrboxMagnifier->Visible());
 }
 
 TEST_F(MouseTest, OpeningAGifTurnsTheMagnifierOff) {
   ShowPattern(files, 300, 200);
   MainForm->sbtnZoomClick();
-  ASSERT_TRUE(MainForm->MagnifierOn);
+  ASSERT_TRUE(MainForm->State.MagnifierOn);
   dialogs.AnswerFile(files.WriteBytes(QStringLiteral("anim.gif"), ListHelpers::TinyGif()));
-  MainForm->OpenCommand();
-  EXPECT_EQ(MainForm->CurExt, QStringLiteral(".gif"));
-  EXPECT_FALSE(MainForm->MagnifierOn);
+  MainForm->Commands.Open.Run();
+  EXPECT_EQ(MainForm->State.CurExt, QStringLiteral(".gif"));
+  EXPECT_FALSE(MainForm->State.MagnifierOn);
   EXPECT_FALSE(MainForm->scrboxMagnifier->Visible());
   EXPECT_TRUE(MainForm->sbtnZoom->Flat());
 }

@@ -64,41 +64,41 @@ TEST_F(NavigationTest, StepsByPositionAndNeverWraps) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.from << (c.step == Prior ? " prior" : " next"));
-    MainForm->CurIndex = c.from;
-    MainForm->CurFileName = QStringLiteral("before");
+    MainForm->State.CurIndex = c.from;
+    MainForm->State.CurFileName = QStringLiteral("before");
     c.step == Prior ? MainForm->sbtnPriorClick() : MainForm->sbtnNextClick();
-    EXPECT_EQ(MainForm->CurIndex, c.to);
-    EXPECT_EQ(MainForm->CurFileName,
+    EXPECT_EQ(MainForm->State.CurIndex, c.to);
+    EXPECT_EQ(MainForm->State.CurFileName,
               c.shown ? QString::fromUtf8(c.shown) : QStringLiteral("before"));
     if (c.shown) {
       EXPECT_EQ(MainForm->ListView1->Selected(), c.to - 1);
       EXPECT_EQ(MainForm->ListView1->Focused(), c.to - 1);
-      EXPECT_EQ(MainForm->PicWidth, 20 + c.to - 1);
+      EXPECT_EQ(MainForm->State.PicWidth, 20 + c.to - 1);
     }
   }
   EXPECT_TRUE(dialogs.messages.empty());
 
   // The arrow keys of the main window.
-  MainForm->CurIndex = 2;
+  MainForm->State.CurIndex = 2;
   QTest::keyClick(MainForm, Qt::Key_Right);
-  EXPECT_EQ(MainForm->CurFileName, QStringLiteral("c.bmp"));
+  EXPECT_EQ(MainForm->State.CurFileName, QStringLiteral("c.bmp"));
   QTest::keyClick(MainForm, Qt::Key_Right);
-  EXPECT_EQ(MainForm->CurIndex, 3);
+  EXPECT_EQ(MainForm->State.CurIndex, 3);
   QTest::keyClick(MainForm, Qt::Key_Left);
-  EXPECT_EQ(MainForm->CurFileName, QStringLiteral("b.bmp"));
+  EXPECT_EQ(MainForm->State.CurFileName, QStringLiteral("b.bmp"));
 }
 
 TEST_F(NavigationTest, NextEndsSelectionMode) {
   WriteThree();
   LoadFromList(QStringLiteral("a.bmp"));
-  MainForm->sbtnSelect->SetFlat(false);
+  MainForm->Commands.SelectionMode.SetChecked(true);
   MainForm->shpRect->SetBounds(2, 2, 10, 10);
   MainForm->shpRect->SetVisible(true);
 
   MainForm->sbtnNextClick();
   EXPECT_TRUE(MainForm->sbtnSelect->Flat());
   EXPECT_FALSE(MainForm->shpRect->Visible());
-  EXPECT_EQ(MainForm->CurFileName, QStringLiteral("b.bmp"));
+  EXPECT_EQ(MainForm->State.CurFileName, QStringLiteral("b.bmp"));
 }
 
 TEST_F(NavigationTest, MovingUpTwiceTakesTheThumbnailAlong) {
@@ -169,20 +169,20 @@ TEST_F(NavigationTest, CloseKeepsAGifOnScreenAndResetsTheStatusBar) {
   FillList(files, {QStringLiteral("anim.gif")});
   LoadFromList(QStringLiteral("anim.gif"));
   const QString size = MainForm->lblFileSize->Caption();
-  MainForm->MagnifierOn = true;
-  MainForm->sbtnZoom->SetFlat(false);
+  MainForm->State.MagnifierOn = true;
+  MainForm->Commands.Magnifier.SetChecked(true);
   MainForm->scrboxMagnifier->SetVisible(true);
   MainForm->imgMain->SetCursor(TCursor::Cross);
-  MainForm->MenuOpen = true;
+  MainForm->State.MenuOpen = true;
   menuFileForm->PopupAt(MainForm->Left(), MainForm->Top());
 
-  MainForm->ClosePicture();
+  MainForm->Commands.ClosePicture.Run();
   EXPECT_FALSE(menuFileForm->isVisible());
-  EXPECT_FALSE(MainForm->MenuOpen);
+  EXPECT_FALSE(MainForm->State.MenuOpen);
   EXPECT_FALSE(menuFileForm->Label4->Enabled());
   EXPECT_FALSE(MainForm->imgMain->Visible());
   EXPECT_TRUE(MainForm->imgMain->GetPicture().Empty());
-  EXPECT_FALSE(MainForm->MagnifierOn);
+  EXPECT_FALSE(MainForm->State.MagnifierOn);
   EXPECT_TRUE(MainForm->sbtnZoom->Flat());
   EXPECT_FALSE(MainForm->scrboxMagnifier->Visible());
   EXPECT_EQ(MainForm->imgMain->Cursor(), TCursor::Default);
@@ -191,13 +191,13 @@ TEST_F(NavigationTest, CloseKeepsAGifOnScreenAndResetsTheStatusBar) {
   // Everything else stays.
   EXPECT_TRUE(MainForm->pnlGifBack->isVisible());
   EXPECT_TRUE(MainForm->GifBrowser->Playing());
-  EXPECT_EQ(MainForm->CurFileName, QStringLiteral("anim.gif"));
-  EXPECT_EQ(MainForm->CurIndex, 1);
+  EXPECT_EQ(MainForm->State.CurFileName, QStringLiteral("anim.gif"));
+  EXPECT_EQ(MainForm->State.CurIndex, 1);
   EXPECT_EQ(MainForm->lblFileSize->Caption(), size);
   EXPECT_EQ(MainForm->ListView1->Count(), 1);
 }
 
 TEST_F(NavigationTest, ExitClosesTheMainWindow) {
-  MainForm->ExitProgram();
+  MainForm->Commands.Exit.Run();
   EXPECT_FALSE(MainForm->isVisible());
 }

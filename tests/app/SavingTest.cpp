@@ -45,7 +45,7 @@ void SaveSelection() {
 
 // Selection mode with a rectangle at (left, top) of the picture, w x h.
 void Select(int left, int top, int w, int h) {
-  MainForm->sbtnSelect->SetFlat(false);
+  MainForm->Commands.SelectionMode.SetChecked(true);
   MainForm->shpRect->SetBounds(MainForm->imgMain->Left() + left, MainForm->imgMain->Top() + top, w,
                                h);
   MainForm->shpRect->SetVisible(true);
@@ -96,7 +96,7 @@ TEST_F(SavingTest, SaveAsWritesTheChosenKindUnderTheNameReturned) {
     }
     // Saving changes nothing on screen.
     EXPECT_EQ(Shown(), shown);
-    EXPECT_EQ(MainForm->CurFileName, QStringLiteral("photo.jpg"));
+    EXPECT_EQ(MainForm->State.CurFileName, QStringLiteral("photo.jpg"));
   }
 
   ASSERT_FALSE(dialogs.fileRequests.empty());
@@ -134,7 +134,7 @@ TEST_F(SavingTest, AGifIsSavedOnlyAsABytewiseCopy) {
       {"save this size", [] { MainForm->sbtnSaveNewClick(); }, 4, "b", nullptr},
   };
   // A previous picture leaves PicIsBitmap set; the icon entry must still write nothing.
-  MainForm->PicIsBitmap = true;
+  MainForm->State.PicIsBitmap = true;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.command);
     SCOPED_TRACE(c.entry);

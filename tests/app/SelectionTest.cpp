@@ -10,7 +10,7 @@ namespace {
 class SelectionTest : public FormsTest {
  protected:
   // The rectangle in picture pixels.
-  static QRect Selected() { return MainForm->SelectionRect().ToQRect(); }
+  static QRect Selected() { return MainForm->Selection->SelectionRect().ToQRect(); }
 
   static void Draw(QPoint from, QPoint to) {
     MainForm->imgMainMouseDown(Qt::LeftButton, from.x(), from.y());
@@ -32,10 +32,10 @@ TEST_F(SelectionTest, ToggleShowsRealSizeAndAlternatesTheCaption) {
   ASSERT_EQ(MainForm->imgMain->Width(), 600);
 
   MainForm->sbtnSelectClick();
-  EXPECT_TRUE(MainForm->SelectionModeOn());
+  EXPECT_TRUE(MainForm->Commands.SelectionMode.Checked());
   EXPECT_EQ(MainForm->imgMain->Width(), 300);
   EXPECT_EQ(MainForm->imgMain->Height(), 200);
-  EXPECT_EQ(MainForm->ZoomIndex, 12);
+  EXPECT_EQ(MainForm->State.ZoomIndex, 12);
   EXPECT_EQ(MainForm->StatusBar->Text(5), QStringLiteral("100%"));
   EXPECT_FALSE(MainForm->sbtnReal->Flat());
   EXPECT_EQ(menuEditForm->Label4->Caption(), QStringLiteral("取消选择(&T)   "));
@@ -48,7 +48,7 @@ TEST_F(SelectionTest, ToggleShowsRealSizeAndAlternatesTheCaption) {
   Draw({10, 10}, {60, 50});
   ASSERT_TRUE(MainForm->shpRect->Visible());
   MainForm->sbtnSelectClick();
-  EXPECT_FALSE(MainForm->SelectionModeOn());
+  EXPECT_FALSE(MainForm->Commands.SelectionMode.Checked());
   EXPECT_FALSE(MainForm->shpRect->Visible());
   EXPECT_EQ(menuEditForm->Label4->Caption(), QStringLiteral("区域选择(&T)   "));
   for (TLabel* item : SelectionItems()) EXPECT_FALSE(item->Enabled());
@@ -56,9 +56,9 @@ TEST_F(SelectionTest, ToggleShowsRealSizeAndAlternatesTheCaption) {
 
 TEST_F(SelectionTest, ToggleDoesNothingForAGif) {
   ShowPattern(files, 300, 200);
-  MainForm->CurExt = QStringLiteral(".gif");
+  MainForm->State.CurExt = QStringLiteral(".gif");
   MainForm->sbtnSelectClick();
-  EXPECT_FALSE(MainForm->SelectionModeOn());
+  EXPECT_FALSE(MainForm->Commands.SelectionMode.Checked());
   EXPECT_EQ(menuEditForm->Label4->Caption(), QStringLiteral("区域选择(&T)    "));
 }
 
@@ -79,15 +79,15 @@ TEST_F(SelectionTest, DrawingKeepsThePressPointAsTopLeft) {
     SCOPED_TRACE(testing::Message() << c.press.x() << "," << c.press.y());
     menuEditForm->SetSelectionItemsEnabled(false);
     MainForm->imgMainMouseDown(Qt::LeftButton, c.press.x(), c.press.y());
-    EXPECT_TRUE(MainForm->SelectionDrawing);
+    EXPECT_TRUE(MainForm->Selection->Drawing);
     EXPECT_TRUE(MainForm->shpRect->Visible());
     EXPECT_EQ(Selected(), QRect(c.press, QSize(1, 1)));
     if (c.release != c.press) MainForm->imgMainMouseMove(c.release.x(), c.release.y());
     MainForm->imgMainMouseUp(Qt::LeftButton, c.release.x(), c.release.y());
-    EXPECT_FALSE(MainForm->SelectionDrawing);
+    EXPECT_FALSE(MainForm->Selection->Drawing);
     EXPECT_EQ(Selected(), c.expected);
     for (TLabel* item : SelectionItems()) EXPECT_TRUE(item->Enabled());
-    EXPECT_FALSE(MainForm->DragScrolling);
+    EXPECT_FALSE(MainForm->Mouse->DragScrolling);
   }
 }
 
@@ -130,7 +130,7 @@ TEST_F(SelectionTest, MovingStopsAtThePictureEdges) {
       {{10, 20}, {265, 180}},
   };
   MainForm->shpRectMouseDown(Qt::LeftButton, 10, 10);
-  EXPECT_TRUE(MainForm->SelectionMoving);
+  EXPECT_TRUE(MainForm->Selection->Moving);
   for (const Step& s : steps) {
     SCOPED_TRACE(testing::Message() << s.pointer.x() << "," << s.pointer.y());
     MainForm->shpRectMouseMove(s.pointer.x(), s.pointer.y());
@@ -138,7 +138,7 @@ TEST_F(SelectionTest, MovingStopsAtThePictureEdges) {
     EXPECT_EQ(Selected().size(), QSize(30, 20));
   }
   MainForm->shpRectMouseUp(Qt::LeftButton, 10, 10);
-  EXPECT_FALSE(MainForm->SelectionMoving);
+  EXPECT_FALSE(MainForm->Selection->Moving);
   for (TLabel* item : SelectionItems()) EXPECT_TRUE(item->Enabled());
   MainForm->shpRectMouseMove(50, 50);
   EXPECT_EQ(Selected().topLeft(), QPoint(265, 180));
@@ -150,11 +150,11 @@ TEST_F(SelectionTest, NonLeftPressOnTheRectangleOpensTheSelectionMenu) {
   Draw({50, 40}, {150, 100});
   for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
     popupShapeForm->Hide();
-    MainForm->MenuOpen = true;
+    MainForm->State.MenuOpen = true;
     QTest::mousePress(MainForm->shpRect, button, {}, QPoint(12, 7));
     ProcessEvents();
-    EXPECT_FALSE(MainForm->MenuOpen);
-    EXPECT_FALSE(MainForm->SelectionMoving);
+    EXPECT_FALSE(MainForm->State.MenuOpen);
+    EXPECT_FALSE(MainForm->Selection->Moving);
     ASSERT_TRUE(popupShapeForm->isVisible());
     const TMainForm* f = MainForm;
     EXPECT_EQ(popupShapeForm->Left(), 12 + f->scrboxBack->Left() + f->shpRect->Left() + f->Left());
@@ -164,7 +164,7 @@ TEST_F(SelectionTest, NonLeftPressOnTheRectangleOpensTheSelectionMenu) {
   // "清除选择" leaves selection mode.
   popupShapeForm->Label4Click();
   EXPECT_FALSE(popupShapeForm->isVisible());
-  EXPECT_FALSE(MainForm->SelectionModeOn());
+  EXPECT_FALSE(MainForm->Commands.SelectionMode.Checked());
   EXPECT_FALSE(MainForm->shpRect->Visible());
 }
 
@@ -177,7 +177,7 @@ TEST_F(SelectionTest, RightDragInSelectionModeScrollsInsteadOfDrawing) {
   EXPECT_EQ(MainForm->scrboxBack->HorzPosition(), 20);
   EXPECT_EQ(MainForm->scrboxBack->VertPosition(), 30);
   MainForm->imgMainMouseUp(Qt::RightButton, 280, 270);
-  EXPECT_FALSE(MainForm->DragScrolling);
+  EXPECT_FALSE(MainForm->Mouse->DragScrolling);
   EXPECT_FALSE(menuEditForm->Label1->Enabled());
 }
 
@@ -191,7 +191,7 @@ TEST_F(SelectionTest, OutlineStaysVisibleOnWhiteBlackAndGrey) {
     files.WriteBmp(name, plain);
     ListHelpers::FillList(files, {name});
     ListHelpers::LoadFromList(name);
-    if (!MainForm->SelectionModeOn()) MainForm->sbtnSelectClick();
+    if (!MainForm->Commands.SelectionMode.Checked()) MainForm->sbtnSelectClick();
     Draw({20, 30}, {120, 90});
     // Drawn by the widgets themselves, the outline over the picture beneath it.
     const QImage screen = MainForm->imgMain->parentWidget()

@@ -1,19 +1,16 @@
-// Saving and format conversion: save as, save this size, save selection, icons.
-//
-// Every writer goes through FileSaver (temporary file, then rename), so a failed save
-// leaves the old file as it was. Writer errors are not caught here: they end the command
-// and reach the default error report.
-//
 // A GIF, a metafile or a file that did not decode leaves imgMain without pixels. Then the
 // bitmap, JPEG and icon writers write nothing (a file with no picture in it helps no one)
 // and only the GIF byte copies still run.
-#include <memory>
+#include "SaveCommands.h"
 
-#include "app/Forms.h"
-#include "app/MainForm.h"
-#include "app/menuFileForm.h"
+#include "PictureEditor.h"
+#include "controls/TPictureDialog.h"
+#include "core/PictureArea.h"
+#include "core/ViewerState.h"
 #include "picture/FileSaver.h"
+#include "picture/Icon.h"
 #include "picture/JpegCodec.h"
+#include "view/SelectionTool.h"
 
 namespace {
 
@@ -29,9 +26,9 @@ bool HasPixels(const Bitmap& bitmap) {
 
 // The displayed picture as a bitmap, without disturbing what imgMain holds; shares the
 // pixels when it holds a bitmap.
-Bitmap ShownBitmap(const TMainForm* f) {
+Bitmap ShownBitmap(const PictureArea& area) {
   Bitmap bitmap;
-  const Picture& picture = f->imgMain->GetPicture();
+  const Picture& picture = area.imgMain->GetPicture();
   if (!picture.Empty()) bitmap.Assign(*picture.GetGraphic());
   return bitmap;
 }
@@ -44,85 +41,89 @@ void WriteJpeg(const Bitmap& bitmap, const QString& path, int quality) {
   if (HasPixels(bitmap)) JpegCodec::EncodeToFile(bitmap.Image(), path, quality);
 }
 
-// The current file copied byte for byte; a failed copy is ignored.
-void CopyCurrentFile(const TMainForm* f, const QString& path) {
-  FileSaver::Copy(f->CurFolder + f->CurFileName, path);
-}
-
 }  // namespace
 
-void TMainForm::SetUpSavePictureDialog() {
-  SavePictureDialog->Filter = QStringLiteral(
+SaveCommands::SaveCommands(ViewerContext context, PictureEditor& editor, SelectionTool& selection,
+                           TPictureDialog* saveDialog)
+    : v_(context), editor_(editor), selection_(selection), saveDialog_(saveDialog) {
+  SetUpSavePictureDialog();
+}
+
+// The current file copied byte for byte; a failed copy is ignored.
+void SaveCommands::CopyCurrentFile(const QString& path) const {
+  FileSaver::Copy(v_.state.CurrentPath(), path);
+}
+
+void SaveCommands::SetUpSavePictureDialog() {
+  saveDialog_->Filter = QStringLiteral(
       "Bitmaps (*.bmp)|*.bmp|JPEG Image File (*.jpg;*.jpeg)|*.jpg;*.jpeg|GIF(*.gif)|*.gif|"
       "Icon(*.ico)|*.ico");
-  SavePictureDialog->DefaultExt = QStringLiteral("jpg");
-  SavePictureDialog->OverwritePrompt = true;
+  saveDialog_->DefaultExt = QStringLiteral("jpg");
+  saveDialog_->OverwritePrompt = true;
   // Saving is mostly to a new name: a save dialog that insisted on an existing file
   // could only ever overwrite.
-  SavePictureDialog->FileMustExist = false;
+  saveDialog_->FileMustExist = false;
 }
 
 // ---- Save as ---------------------------------------------------------------------------
 
-void TMainForm::sbtnSaveClick() {
-  menuFileForm->Label3Click();
-}
-
-void TMainForm::SaveAsCommand() {
-  if (!PictureShown()) return;
-  if (!SavePictureDialog->Execute()) return;
-  const QString name = SavePictureDialog->FileName;
-  const Picture& picture = imgMain->GetPicture();
-  switch (SavePictureDialog->FilterIndex) {
+void SaveCommands::SaveAs() {
+  if (!v_.area.PictureShown()) return;
+  if (!saveDialog_->Execute()) return;
+  const QString name = saveDialog_->FileName;
+  const Picture& picture = v_.area.imgMain->GetPicture();
+  switch (saveDialog_->FilterIndex) {
     case kBitmapEntry:
       // In the kind imgMain holds it, which loading and editing keep a bitmap.
       if (picture.Width() > 0 && picture.Height() > 0) picture.SaveToFile(name);
       break;
     case kJpegEntry:
-      WriteJpeg(ShownBitmap(this), name, kSaveAsQuality);
+      WriteJpeg(ShownBitmap(v_.area), name, kSaveAsQuality);
       break;
     case kGifEntry:
-      if (GifCurrent()) CopyCurrentFile(this, name);
+      if (v_.state.GifCurrent()) CopyCurrentFile(name);
       break;
     case kIconEntry:
-      if (PicIsBitmap) SaveAsIcon(name);
+      if (v_.state.PicIsBitmap) SaveAsIcon(name);
       break;
   }
 }
 
 // ---- Save this size --------------------------------------------------------------------
 
-void TMainForm::sbtnSaveNewClick() {
-  if (!PictureShown()) return;
-  const Bitmap shown = ShownBitmap(this);
+void SaveCommands::SaveThisSize() {
+  const ViewerState& st = v_.state;
+  const TImage* image = v_.area.imgMain;
+  if (!v_.area.PictureShown()) return;
+  const Bitmap shown = ShownBitmap(v_.area);
   // The picture as displayed: rows and columns dropped or repeated, never blended, as the
   // zoomed display draws it. At the picture's own size it is the picture itself.
   Bitmap displayed;
   if (HasPixels(shown)) {
-    if (imgMain->Width() == shown.Width() && imgMain->Height() == shown.Height()) {
+    if (image->Width() == shown.Width() && image->Height() == shown.Height()) {
       displayed = shown;
     } else {
-      displayed.SetSize(imgMain->Width(), imgMain->Height());
+      displayed.SetSize(image->Width(), image->Height());
       displayed.SetStretchMode(StretchMode::ColorOnColor);
       displayed.CopyRect(Rect(0, 0, displayed.Width(), displayed.Height()), shown,
                          Rect(0, 0, shown.Width(), shown.Height()));
     }
   }
 
-  if (!SavePictureDialog->Execute()) return;
+  if (!saveDialog_->Execute()) return;
   // The extension is always appended, whatever the name typed already ends in.
-  const QString name = SavePictureDialog->FileName;
-  switch (SavePictureDialog->FilterIndex) {
+  const QString name = saveDialog_->FileName;
+  switch (saveDialog_->FilterIndex) {
     case kBitmapEntry:
       // The format follows the current file's kind; an icon gives a bitmap and an icon.
-      if (JpegCurrent()) {
+      if (st.JpegCurrent()) {
         WriteJpeg(displayed, name + QStringLiteral(".jpg"), kSaveThisSizeQuality);
-      } else if (CurExt == QLatin1String(".bmp") || CurExt == QLatin1String(".ico")) {
+      } else if (st.CurExt == QLatin1String(".bmp") || st.CurExt == QLatin1String(".ico")) {
         WriteBitmap(displayed, name + QStringLiteral(".bmp"));
-      } else if (GifCurrent()) {
-        CopyCurrentFile(this, name + QStringLiteral(".gif"));
+      } else if (st.GifCurrent()) {
+        CopyCurrentFile(name + QStringLiteral(".gif"));
       }
-      if (CurExt == QLatin1String(".ico")) SaveAsIcon(name + QStringLiteral(".ico"));
+      if (st.CurExt == QLatin1String(".ico")) SaveAsIcon(name + QStringLiteral(".ico"));
       break;
     case kJpegEntry:
     case kGifEntry:
@@ -136,19 +137,19 @@ void TMainForm::sbtnSaveNewClick() {
 
 // ---- Save selection --------------------------------------------------------------------
 
-void TMainForm::SaveSelectionCommand() {
-  EnsureBitmap();
+void SaveCommands::SaveSelection() {
+  editor_.EnsureBitmap();
   // Only what lies on the picture: past its edges there are no pixels to save.
-  const TRect region = ClippedSelectionRect();
+  const TRect region = selection_.ClippedSelectionRect();
   if (region.Width() <= 0 || region.Height() <= 0) return;
-  const Bitmap shown = ShownBitmap(this);
+  const Bitmap shown = ShownBitmap(v_.area);
   Bitmap selection;
   selection.SetSize(region.Width(), region.Height());
   selection.CopyRect(Rect(0, 0, region.Width(), region.Height()), shown, region);
 
-  if (!SavePictureDialog->Execute()) return;
-  const QString name = SavePictureDialog->FileName;
-  switch (SavePictureDialog->FilterIndex) {
+  if (!saveDialog_->Execute()) return;
+  const QString name = saveDialog_->FileName;
+  switch (saveDialog_->FilterIndex) {
     case kBitmapEntry:
     case kIconEntry:
       WriteBitmap(selection, name + QStringLiteral(".bmp"));
@@ -162,8 +163,8 @@ void TMainForm::SaveSelectionCommand() {
 
 // ---- Icons -----------------------------------------------------------------------------
 
-void TMainForm::SaveAsIcon(const QString& fileName) {
-  const Bitmap shown = ShownBitmap(this);
+void SaveCommands::SaveAsIcon(const QString& fileName) {
+  const Bitmap shown = ShownBitmap(v_.area);
   if (!HasPixels(shown)) return;
   const QSize size = Icon::SystemIconSize();
   // All black: opaque everywhere.

@@ -1,12 +1,14 @@
 // Region selection: drawing the rectangle on the picture, moving it, its right-click menu
 // and the selection mode toggle.
+#include "SelectionTool.h"
+
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/Forms.h"
-#include "app/MainForm.h"
-#include "app/menuEditForm.h"
-#include "app/popupShapeForm.h"
+#include "core/PictureArea.h"
+#include "core/UserCommands.h"
+#include "core/ViewerState.h"
+#include "core/WindowHost.h"
 
 namespace {
 
@@ -34,89 +36,94 @@ struct MoveAxis {
   }
 };
 
-// Cut, copy, paste, save and the selection item itself.
-void EnableSelectionItems() {
-  menuEditForm->SetSelectionItemsEnabled(true);
-  menuEditForm->Label4->SetEnabled(true);
-}
-
 }  // namespace
+
+SelectionTool::SelectionTool(ViewerContext context) : v_(context) {}
+
+// Cut, copy, paste, save and the selection command itself.
+void SelectionTool::EnableSelectionCommands() {
+  UserCommands& c = v_.commands;
+  for (Command* command : {&c.Cut, &c.Copy, &c.Paste, &c.SaveSelection, &c.SelectionMode})
+    command->SetEnabled(true);
+}
 
 // ---- Selection mode ------------------------------------------------------------------------
 
-void TMainForm::sbtnSelectClick() {
-  if (GifCurrent()) return;
-  if (!SelectionModeOn()) {
+void SelectionTool::Toggle() {
+  UserCommands& c = v_.commands;
+  if (v_.state.GifCurrent()) return;
+  if (!c.SelectionMode.Checked()) {
     // Selection works in picture pixels: the picture is shown at its own size.
-    sbtnRealClick();
-    sbtnSelect->SetFlat(false);
-    menuEditForm->Label4->SetCaption(QStringLiteral("取消选择(&T)   "));
+    c.RealSize.Run();
+    c.SelectionMode.SetChecked(true);
   } else {
-    sbtnSelect->SetFlat(true);
-    shpRect->SetVisible(false);
-    menuEditForm->Label4->SetCaption(QStringLiteral("区域选择(&T)   "));
-    menuEditForm->SetSelectionItemsEnabled(false);
+    c.SelectionMode.SetChecked(false);
+    v_.area.shpRect->SetVisible(false);
+    for (Command* command : {&c.Cut, &c.Copy, &c.Paste, &c.SaveSelection})
+      command->SetEnabled(false);
   }
 }
 
 // ---- Drawing (driven by the picture's mouse handlers) --------------------------------------
 
-void TMainForm::StartSelectionDrawing(int x, int y) {
-  SelectionDrawing = true;
-  shpRect->SetBounds(x + imgMain->Left(), y + imgMain->Top(), 1, 1);
-  shpRect->SetVisible(true);
+void SelectionTool::StartDrawing(int x, int y) {
+  Drawing = true;
+  TImage* image = v_.area.imgMain;
+  v_.area.shpRect->SetBounds(x + image->Left(), y + image->Top(), 1, 1);
+  v_.area.shpRect->SetVisible(true);
 }
 
-// The top-left corner stays at the press point whichever way the pointer goes.
-void TMainForm::ResizeSelectionDrawing(int x, int y) {
-  shpRect->SetBounds(shpRect->Left(), shpRect->Top(), std::abs(x - DownX), std::abs(y - DownY));
+void SelectionTool::ResizeDrawing(int downX, int downY, int x, int y) {
+  TShape* shape = v_.area.shpRect;
+  shape->SetBounds(shape->Left(), shape->Top(), std::abs(x - downX), std::abs(y - downY));
 }
 
-void TMainForm::FinishSelectionDrawing() {
-  SelectionDrawing = false;
-  EnableSelectionItems();
+void SelectionTool::FinishDrawing() {
+  Drawing = false;
+  EnableSelectionCommands();
 }
 
 // ---- Moving the rectangle -------------------------------------------------------------------
 
-void TMainForm::shpRectMouseDown(Qt::MouseButton button, int x, int y) {
-  MenuOpen = false;
+void SelectionTool::ShapeMouseDown(Qt::MouseButton button, int x, int y) {
+  v_.state.MenuOpen = false;
   if (button == Qt::LeftButton) {
-    SelectionMoving = true;
+    Moving = true;
     ShapeDownX = x;
     ShapeDownY = y;
   } else {
-    const QPoint place = SelectionMenuPlace(x, y);
-    popupShapeForm->PopupAt(place.x(), place.y());
+    v_.host.PopupSelectionMenu(x, y);
   }
 }
 
-void TMainForm::shpRectMouseMove(int x, int y) {
-  if (!SelectionMoving) return;
-  MoveAxis{shpRect, imgMain, true}.Follow(x, ShapeDownX);
-  MoveAxis{shpRect, imgMain, false}.Follow(y, ShapeDownY);
+void SelectionTool::ShapeMouseMove(int x, int y) {
+  if (!Moving) return;
+  MoveAxis{v_.area.shpRect, v_.area.imgMain, true}.Follow(x, ShapeDownX);
+  MoveAxis{v_.area.shpRect, v_.area.imgMain, false}.Follow(y, ShapeDownY);
 }
 
-void TMainForm::shpRectMouseUp(Qt::MouseButton, int, int) {
-  SelectionMoving = false;
-  EnableSelectionItems();
+void SelectionTool::ShapeMouseUp(Qt::MouseButton, int, int) {
+  Moving = false;
+  EnableSelectionCommands();
 }
 
 // ---- The selected region ----------------------------------------------------------------------
 
 // Selection mode shows the picture at 100 %, so control pixels are picture pixels.
-TRect TMainForm::SelectionRect() const {
-  return Bounds(shpRect->Left() - imgMain->Left(), shpRect->Top() - imgMain->Top(),
-                shpRect->Width(), shpRect->Height());
+TRect SelectionTool::SelectionRect() const {
+  const TShape* shape = v_.area.shpRect;
+  const TImage* image = v_.area.imgMain;
+  return Bounds(shape->Left() - image->Left(), shape->Top() - image->Top(), shape->Width(),
+                shape->Height());
 }
 
 // The rectangle can reach past the picture's right or bottom edge (its size follows the
 // pointer), and a move can overshoot an edge by a step. While no rectangle is shown (mode
 // just turned on) nothing is selected, whatever place the hidden shape last had.
-TRect TMainForm::ClippedSelectionRect() const {
-  if (!shpRect->Visible()) return TRect{};
+TRect SelectionTool::ClippedSelectionRect() const {
+  if (!v_.area.shpRect->Visible()) return TRect{};
   const TRect r = SelectionRect();
-  const Picture& picture = imgMain->GetPicture();
+  const Picture& picture = v_.area.imgMain->GetPicture();
   const TRect clipped =
       Rect(std::max(r.Left, 0), std::max(r.Top, 0), std::min(r.Right, picture.Width()),
            std::min(r.Bottom, picture.Height()));

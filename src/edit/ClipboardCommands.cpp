@@ -1,13 +1,15 @@
-// Cut, copy and paste between the selected region and the system clipboard, so pictures
-// go to and come from other programs. The region is the part of the selection rectangle
-// that lies on the picture.
+#include "ClipboardCommands.h"
+
 #include <algorithm>
 #include <exception>
 
-#include "app/MainForm.h"
+#include "PictureEditor.h"
 #include "controls/Dialogs.h"
 #include "controls/TApplication.h"
+#include "core/PictureArea.h"
+#include "core/ViewerState.h"
 #include "picture/Clipboard.h"
+#include "view/SelectionTool.h"
 
 namespace {
 
@@ -20,18 +22,22 @@ Bitmap CopyOfRegion(const Bitmap& shown, const TRect& region) {
 
 }  // namespace
 
-void TMainForm::CopyCommand() {
-  EnsureBitmap();
-  const TRect region = ClippedSelectionRect();
+ClipboardCommands::ClipboardCommands(ViewerContext context, PictureEditor& editor,
+                                     SelectionTool& selection, QWidget* dialogOwner)
+    : v_(context), editor_(editor), selection_(selection), dialogOwner_(dialogOwner) {}
+
+void ClipboardCommands::Copy() {
+  editor_.EnsureBitmap();
+  const TRect region = selection_.ClippedSelectionRect();
   if (region.Width() <= 0 || region.Height() <= 0) return;
-  Clipboard::PutBitmap(CopyOfRegion(imgMain->GetPicture().BitmapView(), region));
+  Clipboard::PutBitmap(CopyOfRegion(v_.area.imgMain->GetPicture().BitmapView(), region));
 }
 
-void TMainForm::CutCommand() {
-  EnsureBitmap();
-  const TRect region = ClippedSelectionRect();
+void ClipboardCommands::Cut() {
+  editor_.EnsureBitmap();
+  const TRect region = selection_.ClippedSelectionRect();
   if (region.Width() <= 0 || region.Height() <= 0) return;
-  Picture& picture = imgMain->GetPicture();
+  Picture& picture = v_.area.imgMain->GetPicture();
   Bitmap& shown = picture.BitmapView();
   const Bitmap cut = CopyOfRegion(shown, region);
   shown.SetBrushColor(Colors::White);
@@ -39,19 +45,18 @@ void TMainForm::CutCommand() {
   picture.Changed();
   Clipboard::PutBitmap(cut);
   // Lasting: the brightness restore must not bring the region back.
-  WorkBitmap.Assign(shown);
-  WorkBitmap.SetPixelFormat(PixelFormat::Bit24);
+  v_.state.TakeWorkBitmap(shown);
 }
 
 // The clipboard picture's top-left part goes onto the region one to one; a larger picture
 // is cut off at the region's right and bottom, a smaller one leaves the rest of the region
 // as it was.
-void TMainForm::PasteCommand() {
-  EnsureBitmap();
-  Picture& picture = imgMain->GetPicture();
+void ClipboardCommands::Paste() {
+  editor_.EnsureBitmap();
+  Picture& picture = v_.area.imgMain->GetPicture();
   try {
     const Bitmap clip = Clipboard::GetBitmap();
-    const TRect region = ClippedSelectionRect();
+    const TRect region = selection_.ClippedSelectionRect();
     const int w = std::min(region.Width(), clip.Width());
     const int h = std::min(region.Height(), clip.Height());
     if (w <= 0 || h <= 0) return;
@@ -61,10 +66,9 @@ void TMainForm::PasteCommand() {
     pasted.CopyRect(Bounds(region.Left, region.Top, w, h), clip, Bounds(0, 0, w, h));
     picture.BitmapView().Assign(pasted);
     picture.Changed();
-    WorkBitmap.Assign(pasted);
-    WorkBitmap.SetPixelFormat(PixelFormat::Bit24);
+    v_.state.TakeWorkBitmap(pasted);
   } catch (const std::exception&) {
-    Dialogs::Message(this, QStringLiteral("剪贴板格式错误!"), TApplication::Title(),
+    Dialogs::Message(dialogOwner_, QStringLiteral("剪贴板格式错误!"), TApplication::Title(),
                      Dialogs::Icon::None);
   }
 }

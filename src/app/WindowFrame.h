@@ -1,0 +1,32 @@
+#pragma once
+// The main window's own frame: maximising with the task-bar rule and restoring, dragging
+// the window by its title (or by its picture in mini mode), the window buttons that stay
+// at the right edge, the keys of the window and the close request.
+#include <qnamespace.h>
+#include <QPoint>
+
+class TMainForm;
+
+class WindowFrame {
+ public:
+  explicit WindowFrame(TMainForm& form);
+
+  void MaximizeOrRestore();
+  void Minimize();
+  // A press on the title picture or the title text.
+  void TitleMouseDown(Qt::MouseButton button, bool clearMenuOpen);
+  // Image2 and the three window buttons back at the right edge.
+  void AnchorWindowButtons();
+
+  void StartDrag();
+  void FollowDrag();
+  void EndDrag() { dragging_ = false; }
+
+  void KeyDown(int key);
+  void CloseQuery(bool& canClose);
+
+ private:
+  TMainForm& form_;
+  bool dragging_ = false;  // following the mouse ourselves
+  QPoint dragStartCursor_, dragStartWindow_;
+};
