@@ -339,6 +339,87 @@ TEST_F(FolderScanTest, ANewScanSupersedesTheOneInProgress) {
   }
 }
 
+// The open command lists its folder with the message loop running; a folder chosen in
+// the tree meanwhile (the tree is disabled then, so the scan is run as its change would
+// run it) takes the lists over, and the open command leaves them to it.
+TEST_F(FolderScanTest, AFolderScannedDuringOpenHasTheListsToItself) {
+  const QString opened = Folder(QStringLiteral("opened"));
+  const QString chosen = Folder(QStringLiteral("chosen"));
+  for (const char* name : {"opened/a1.jpg", "opened/a2.jpg", "chosen/b1.jpg"})
+    files.WriteJpeg(QString::fromLatin1(name), Solid(8, 8, 0));
+  for (const char* name : {"opened/a3.bmp", "opened/a4.bmp", "chosen/b2.bmp", "chosen/b3.bmp"})
+    files.WriteBmp(QString::fromLatin1(name), Solid(8, 8, 0));
+
+  bool treeWasEnabled = true, scanned = false;
+  QTimer::singleShot(0, MainForm, [&] {
+    treeWasEnabled = MainForm->ShellTreeView->isEnabled();
+    MainForm->State.ScanEnabled = false;
+    Scan(chosen);
+    MainForm->State.ScanEnabled = true;
+    MainForm->ShellTreeViewChange();
+    scanned = true;
+  });
+  dialogs.AnswerFile(opened + QStringLiteral("/a1.jpg"));
+  MainForm->sbtnOpenClick();
+  ASSERT_TRUE(scanned);
+  EXPECT_FALSE(treeWasEnabled);
+  EXPECT_EQ(MainForm->State.CurFolder, chosen + QLatin1Char('/'));
+  EXPECT_EQ(Captions(MainForm->ListView1), "b1.jpg b2.bmp b3.bmp");
+  ExpectAligned();
+  ExpectIdle();
+}
+
+// Moving or deleting entries while the tiles arrive would part the lists: the tiles are
+// placed by the positions the build started from. The list-editing buttons wait for the
+// build; afterwards they work on lists that match.
+TEST_F(FolderScanTest, ListEditingWaitsForTheThumbnails) {
+  const QString folder = Folder(QStringLiteral("colours"));
+  const int n = 12;
+  auto colour = [](int i) { return qRgb(i * 20, 255 - i * 20, 90); };
+  for (int i = 0; i < n; ++i)
+    files.WriteBmp(QStringLiteral("colours/c%1.bmp").arg(i, 2, 10, QLatin1Char('0')),
+                   Solid(40, 30, colour(i)));
+
+  // At the first tile, with more to come: select the first entry and click the three
+  // editing buttons as a user would.
+  bool enabledDuringBuild = true;
+  QMetaObject::Connection trigger;
+  trigger = QObject::connect(
+      MainForm->imgListView->model(), &QAbstractItemModel::rowsInserted, MainForm, [&] {
+        QObject::disconnect(trigger);
+        MainForm->ListView1->SelectAndFocus(0);
+        for (TSpeedButton* b :
+             {MainForm->sbtnListDown, MainForm->sbtnListUp, MainForm->sbtnListDel}) {
+          enabledDuringBuild = enabledDuringBuild && b->isEnabled();
+          QTest::mouseClick(b, Qt::LeftButton);
+        }
+      });
+  Scan(folder);
+  EXPECT_FALSE(enabledDuringBuild);
+
+  // Every thumbnail shows its own file's colour.
+  auto expectTilesMatchNames = [&] {
+    ExpectAligned();
+    for (int i = 0; i < MainForm->imgListView->Count(); ++i) {
+      const int file = MainForm->imgListView->Caption(i).mid(1, 2).toInt();
+      Bitmap tile;
+      MainForm->ImageList.GetBitmap(MainForm->imgListView->ImageIndex(i), tile);
+      EXPECT_EQ(tile.Image().pixel(40, 40) & 0xFFFFFF, colour(file) & 0xFFFFFF) << i;
+    }
+  };
+  EXPECT_EQ(MainForm->ListView1->Count(), n);
+  expectTilesMatchNames();
+
+  // Once the build is done the buttons work, and the lists stay matched.
+  for (TSpeedButton* b : {MainForm->sbtnListUp, MainForm->sbtnListDown, MainForm->sbtnListDel})
+    EXPECT_TRUE(b->isEnabled());
+  MainForm->ListView1->SelectAndFocus(3);
+  QTest::mouseClick(MainForm->sbtnListDown, Qt::LeftButton);
+  QTest::mouseClick(MainForm->sbtnListDel, Qt::LeftButton);
+  EXPECT_EQ(MainForm->ListView1->Count(), n - 1);
+  expectTilesMatchNames();
+}
+
 TEST_F(FolderScanTest, TheWindowMayGoWhileThumbnailsAreBuilt) {
   const QString busy = BusyFolder(QStringLiteral("busy"), kBusyFiles);
   MainForm->State.ScanEnabled = false;

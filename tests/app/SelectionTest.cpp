@@ -62,35 +62,6 @@ TEST_F(SelectionTest, ToggleDoesNothingForAGif) {
   EXPECT_EQ(menuEditForm->Label4->Caption(), QStringLiteral("区域选择(&T)    "));
 }
 
-TEST_F(SelectionTest, DrawingKeepsThePressPointAsTopLeft) {
-  ShowPattern(files, 300, 200);
-  MainForm->sbtnSelectClick();
-  struct Case {
-    QPoint press, release;
-    QRect expected;
-  };
-  const Case cases[] = {
-      {{50, 40}, {20, 10}, {50, 40, 30, 30}},  // up and left grows down and right
-      {{50, 40}, {90, 45}, {50, 40, 40, 5}},
-      {{7, 8}, {7, 8}, {7, 8, 1, 1}},  // a click leaves 1 x 1
-      {{250, 150}, {400, 300}, {250, 150, 150, 150}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.press.x() << "," << c.press.y());
-    menuEditForm->SetSelectionItemsEnabled(false);
-    MainForm->imgMainMouseDown(Qt::LeftButton, c.press.x(), c.press.y());
-    EXPECT_TRUE(MainForm->Selection->Drawing);
-    EXPECT_TRUE(MainForm->shpRect->Visible());
-    EXPECT_EQ(Selected(), QRect(c.press, QSize(1, 1)));
-    if (c.release != c.press) MainForm->imgMainMouseMove(c.release.x(), c.release.y());
-    MainForm->imgMainMouseUp(Qt::LeftButton, c.release.x(), c.release.y());
-    EXPECT_FALSE(MainForm->Selection->Drawing);
-    EXPECT_EQ(Selected(), c.expected);
-    for (TLabel* item : SelectionItems()) EXPECT_TRUE(item->Enabled());
-    EXPECT_FALSE(MainForm->Mouse->DragScrolling);
-  }
-}
-
 TEST_F(SelectionTest, DrawingWithTheMouseOnTheCentredPicture) {
   ShowPattern(files, 300, 200);
   MainForm->sbtnSelectClick();
@@ -104,44 +75,6 @@ TEST_F(SelectionTest, DrawingWithTheMouseOnTheCentredPicture) {
   EXPECT_EQ(MainForm->shpRect->Top(), img->Top() + 40);
   EXPECT_EQ(Selected(), QRect(50, 40, 30, 30));
   EXPECT_TRUE(menuEditForm->Label1->Enabled());
-}
-
-TEST_F(SelectionTest, MovingStopsAtThePictureEdges) {
-  ShowPattern(files, 300, 200);
-  MainForm->sbtnSelectClick();
-  Draw({50, 40}, {80, 60});  // 30 x 20 at (50, 40)
-  menuEditForm->SetSelectionItemsEnabled(false);
-
-  // Grabbed at (10, 10) inside the rectangle; each move gives the pointer inside the
-  // rectangle where it stands now, and the expected rectangle in picture pixels.
-  struct Step {
-    QPoint pointer;
-    QPoint expected;
-  };
-  const Step steps[] = {
-      {{15, 13}, {55, 43}},     // follows
-      {{-50, -50}, {-5, -17}},  // one move can overshoot the left and top edges
-      {{5, 5}, {0, 0}},         // further out puts it on the edges
-      {{25, 30}, {15, 20}},     // and it moves back in
-      {{400, 10}, {405, 20}},   // overshoots the right edge
-      {{20, 10}, {270, 20}},    // further out puts it back on the edge
-      {{5, 10}, {265, 20}},     // and it moves back in
-      {{10, 300}, {265, 310}},  // the bottom edge the same way
-      {{10, 20}, {265, 180}},
-  };
-  MainForm->shpRectMouseDown(Qt::LeftButton, 10, 10);
-  EXPECT_TRUE(MainForm->Selection->Moving);
-  for (const Step& s : steps) {
-    SCOPED_TRACE(testing::Message() << s.pointer.x() << "," << s.pointer.y());
-    MainForm->shpRectMouseMove(s.pointer.x(), s.pointer.y());
-    EXPECT_EQ(Selected().topLeft(), s.expected);
-    EXPECT_EQ(Selected().size(), QSize(30, 20));
-  }
-  MainForm->shpRectMouseUp(Qt::LeftButton, 10, 10);
-  EXPECT_FALSE(MainForm->Selection->Moving);
-  for (TLabel* item : SelectionItems()) EXPECT_TRUE(item->Enabled());
-  MainForm->shpRectMouseMove(50, 50);
-  EXPECT_EQ(Selected().topLeft(), QPoint(265, 180));
 }
 
 TEST_F(SelectionTest, NonLeftPressOnTheRectangleOpensTheSelectionMenu) {
