@@ -14,9 +14,10 @@ std::unique_ptr<Graphic> Icon::Clone() const {
   return std::make_unique<Icon>(*this);
 }
 
-void Icon::LoadFromFile(const QString& path) {
-  const std::vector<ImageFiles::IconEntry> entries = ImageFiles::ReadIco(path);
-  const QSize want = SystemIconSize();
+namespace {
+
+QImage Nearest(const std::vector<ImageFiles::IconEntry>& entries) {
+  const QSize want = Icon::SystemIconSize();
   // Nearest to the system size; among equals the deepest colour, then the larger
   // image (shrinking looks better than enlarging), then the first in the file.
   const ImageFiles::IconEntry* best = nullptr;
@@ -37,7 +38,17 @@ void Icon::LoadFromFile(const QString& path) {
       bestDistance = distance;
     }
   }
-  image_ = best->image;
+  return best ? best->image : QImage();
+}
+
+}  // namespace
+
+void Icon::LoadFromFile(const QString& path) {
+  image_ = Nearest(ImageFiles::ReadIco(path));
+}
+
+Icon Icon::FromIcoData(const QByteArray& bytes, const QString& name) {
+  return Icon(Nearest(ImageFiles::ReadIco(bytes, name)));
 }
 
 void Icon::SaveToFile(const QString& path) const {

@@ -16,6 +16,8 @@ class Icon : public Graphic {
   // Reads an .ico file (BMP and PNG entries) and keeps the image a desktop would use
   // at the system icon size: the entry nearest to it, the deepest colour among equals.
   void LoadFromFile(const QString& path) override;
+  // The same choice from an .ico file in memory; name stands for it in error messages.
+  static Icon FromIcoData(const QByteArray& bytes, const QString& name);
   // Writes a single-image .ico: 32-bit colour bitmap plus AND mask.
   void SaveToFile(const QString& path) const override;
   QImage ToImage() const override { return image_; }

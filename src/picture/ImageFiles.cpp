@@ -168,7 +168,10 @@ QImage ReadBmp(const QString& path) {
 }
 
 std::vector<IconEntry> ReadIco(const QString& path) {
-  const QByteArray bytes = ReadWholeFile(path);
+  return ReadIco(ReadWholeFile(path), path);
+}
+
+std::vector<IconEntry> ReadIco(const QByteArray& bytes, const QString& path) {
   const auto* data = reinterpret_cast<const uchar*>(bytes.constData());
   if (bytes.size() < 6 || U16(data) != 0 || U16(data + 2) != 1)
     Fail(path, QStringLiteral("not an icon file"));

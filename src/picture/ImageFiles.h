@@ -22,6 +22,9 @@ struct IconEntry {
   int depth = 0;
 };
 std::vector<IconEntry> ReadIco(const QString& path);
+// The same for an .ico file already in memory (one assembled from a program's icon
+// resources); name stands for the file in error messages.
+std::vector<IconEntry> ReadIco(const QByteArray& bytes, const QString& name);
 
 // A Windows bitmap file (24 bits per pixel) of the image.
 QByteArray EncodeBmp(const QImage& image);
