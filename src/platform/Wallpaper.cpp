@@ -33,8 +33,9 @@ Wallpaper::Options Wallpaper::Options::Desktop() {
 }
 
 void Wallpaper::Set(const QString& path, Done done) {
-  if (const Setter& setter = InstalledSetter()) return setter(path, std::move(done));
-  SetWith(path, Options::Desktop(), std::move(done));
+  const QString absolute = QFileInfo(path).absoluteFilePath();
+  if (const Setter& setter = InstalledSetter()) return setter(absolute, std::move(done));
+  SetWith(absolute, Options::Desktop(), std::move(done));
 }
 
 void Wallpaper::Replace(Setter setter) {
