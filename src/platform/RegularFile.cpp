@@ -59,7 +59,7 @@ std::optional<QByteArray> RegularFile::ReadAll(qint64 maxBytes) {
   QByteArray bytes;
   // fstat's size is only a hint (the file may grow while it is read): the limit is
   // checked against what arrives.
-  bytes.reserve(int(std::min<qint64>(std::max<qint64>(Size(), 0), maxBytes) + 1));
+  bytes.reserve(qsizetype(std::min<qint64>(std::max<qint64>(Size(), 0), maxBytes)));
   char buffer[65536];
   qint64 offset = 0;
   for (;;) {
