@@ -1,12 +1,57 @@
-// Reading files that may be hostile: only regular files, bounded sizes, pictures checked
-// for their size before they are decoded.
+// Reading files that may be anything: only regular files open, a FIFO never blocks,
+// whole-file reads stop at their limit, and pictures are checked for size before decoding.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <QFile>
+#include <cerrno>
 
 #include "TestFiles.h"
 #include "platform/RegularFile.h"
+
+TEST(RegularFile, OpensOnlyRegularFiles) {
+  TestFiles files;
+  const QString fifo = files.Path("pipe");
+  ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  const QString text = files.WriteBytes("text", "hello");
+  const QString link = files.Path("link");
+  ASSERT_TRUE(QFile::link(text, link));
+  const struct {
+    QString path;
+    int error;  // 0: opens
+  } cases[] = {
+      {text, 0},
+      {link, 0},
+      {fifo, EINVAL},
+      {files.Folder(), EINVAL},
+      {files.Path("missing"), ENOENT},
+      {"/dev/zero", EINVAL},
+      {QString(), ENOENT},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path.toStdString());
+    RegularFile file(c.path);
+    EXPECT_EQ(file.IsOpen(), c.error == 0);
+    EXPECT_EQ(file.Error(), c.error);
+    if (c.error == EINVAL) {
+      EXPECT_EQ(file.ErrorText(), QStringLiteral("不是普通文件"));
+    }
+  }
+}
+
+TEST(RegularFile, ReadsUpToItsLimit) {
+  TestFiles files;
+  const QByteArray bytes = QByteArray("0123456789").repeated(10000);
+  RegularFile file(files.WriteBytes("data", bytes));
+  ASSERT_TRUE(file.IsOpen());
+  EXPECT_EQ(file.Size(), bytes.size());
+  EXPECT_EQ(file.Peek(12), bytes.left(12));
+  EXPECT_EQ(file.ReadAll(bytes.size()), bytes);
+  EXPECT_EQ(file.ReadAll(bytes.size() - 1), std::nullopt);
+  // Peeking and reading do not move a read position.
+  EXPECT_EQ(file.Peek(3), QByteArray("012"));
+  EXPECT_EQ(RegularFile(files.WriteBytes("empty", QByteArray())).ReadAll(0), QByteArray());
+}
 
 TEST(RegularFile, OnlyRegularFilesWithinTheBound) {
   TestFiles files;
