@@ -122,24 +122,26 @@ void TSpellPIcForm::CreateGroups() {
   Label2->SetAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
   fbtnStart = new TButton(FlatGroupBox2, QStringLiteral("开始"));
-  fbtnStart->SetBounds(10, 52, 56, 24);
+  fbtnStart->SetBounds(10, 52, 64, 24);
   fbtnExit = new TButton(FlatGroupBox2, QStringLiteral("退出"));
-  fbtnExit->SetBounds(72, 52, 56, 24);
+  fbtnExit->SetBounds(80, 52, 64, 24);
   FlatEdit1 = new TEdit(FlatGroupBox2);
-  FlatEdit1->SetBounds(10, 84, 26, 24);
+  FlatEdit1->SetBounds(10, 84, 30, 24);
   FlatEdit2 = new TEdit(FlatGroupBox2);
-  FlatEdit2->SetBounds(40, 84, 26, 24);
+  FlatEdit2->SetBounds(44, 84, 30, 24);
   for (TEdit* e : {FlatEdit1, FlatEdit2}) {
     e->SetMaxLength(2);
     e->setAlignment(Qt::AlignCenter);
   }
   fbtnChangePos = new TButton(FlatGroupBox2, QStringLiteral("确定"));
-  fbtnChangePos->SetBounds(72, 84, 56, 24);
+  fbtnChangePos->SetBounds(80, 84, 64, 24);
   fbtnChangePos->SetEnabled(false);
 
   FlatMemo1 = new TMemo(FlatGroupBox2);
-  FlatMemo1->SetBounds(136, 16, 198, 94);
+  FlatMemo1->SetBounds(154, 15, 180, 96);
   FlatMemo1->SetReadOnly(true);
+  // The six lines fit; a scroll bar would only take room from them.
+  FlatMemo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   FlatMemo1->SetColor(RGBColor(240, 246, 252));
   FlatMemo1->SetFontColor(Colors::Navy);
   QFont memoFont = font();
