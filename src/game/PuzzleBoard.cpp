@@ -126,6 +126,9 @@ bool PuzzleBoard::Neighbours(int slot, int blank, int columns, int direction) co
 }
 
 void PuzzleBoard::Press(int piece, bool leftButton, QPoint grab, QPoint position) {
+  // A second button pressed while a piece is held would make the piece's place halfway
+  // through the drag its new start, and the release would then leave it off the grid.
+  if (PieceDragging) return;
   MoveDir = MoveDirection(piece);
   GrabX = grab.x();
   GrabY = grab.y();

@@ -70,6 +70,7 @@ class PuzzleBoard {
 
   // A mouse press on a piece standing at position, grab being the mouse inside it. Any
   // button finds the direction and records the press; only the left one holds the piece.
+  // While a piece is held, further presses (another button) change nothing.
   void Press(int piece, bool leftButton, QPoint grab, QPoint position);
 
   // Where the held piece stands after a mouse move to mouse (inside the piece) while it

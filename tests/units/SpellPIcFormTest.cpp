@@ -210,6 +210,30 @@ TEST_F(SpellPIcFormTest, WhileHeldThePieceFollowsTheMouse) {
   EXPECT_EQ(form.Game.StepCount, 1);
 }
 
+// A second button pressed while a piece is held must not make the piece's place halfway
+// through the drag its new start: the release would leave it off the grid.
+TEST_F(SpellPIcFormTest, AnotherButtonDuringADragKeepsTheStart) {
+  LayOut(9, {1, 2, 3, 4, -1, 6, 7, 8, 5});
+  const QPoint grab(20, 30);
+  const QPoint mouse = form.Img2->pos() + grab;
+  Send(form.Img2, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, grab);
+  Send(form.Img2, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton,
+       mouse + QPoint(0, 60) - form.Img2->pos());
+  ASSERT_EQ(form.Img2->pos(), QPoint(201, 60));
+  const QPoint local = mouse + QPoint(0, 60) - form.Img2->pos();
+  Send(form.Img2, QEvent::MouseButtonPress, Qt::RightButton, Qt::LeftButton | Qt::RightButton,
+       local);
+  Send(form.Img2, QEvent::MouseButtonRelease, Qt::RightButton, Qt::LeftButton, local);
+  // Short of half a step: back to the start of the drag, on the grid.
+  EXPECT_EQ(form.Img2->pos(), QPoint(201, 0));
+  EXPECT_EQ(form.Game.StepCount, 0);
+  Send(form.Img2, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, local);
+  EXPECT_EQ(form.Img2->pos(), QPoint(201, 0));
+  // And the next drag starts from there.
+  Drag(2, {{0, 80}});
+  EXPECT_EQ(form.Img2->pos(), QPoint(201, 150));
+}
+
 TEST_F(SpellPIcFormTest, CountsEveryCommittedMove) {
   LayOut(9, {1, 2, 3, 4, -1, 6, 7, 8, 5});
   Drag(2, {{0, 150}});   // 2 down: blank at slot 2
