@@ -55,7 +55,6 @@ void CreateForms() {
 void DestroyForms() {
   // Children of the main window go with it; clear every reference in reverse order.
   DeskPicForm = nullptr;
-  MainForm->Commands.Puzzle.SetAction({});
   delete SpellPIcForm;  // not a child: it has no owner
   SpellPIcForm = nullptr;
   GetIconForm = nullptr;
