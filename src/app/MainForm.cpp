@@ -715,3 +715,12 @@ void TMainForm::RepaintNow() {
 void TMainForm::PlayLoadEffect() {
   if (ViewModeForm) ViewModeForm->PlayLoadEffect();
 }
+void TMainForm::SetMainWindowVisible(bool visible) {
+  if (visible)
+    Show();
+  else
+    Hide();
+}
+QRect TMainForm::MainWindowBounds() const {
+  return frameGeometry();
+}
