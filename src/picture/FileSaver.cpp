@@ -4,6 +4,7 @@
 #include <QSaveFile>
 
 #include "PictureError.h"
+#include "RegularFile.h"
 
 namespace FileSaver {
 
@@ -30,8 +31,14 @@ void Write(const QString& path, const QByteArray& bytes) {
 }
 
 bool Copy(const QString& from, const QString& to) {
-  QFile in(from);
-  if (!in.open(QIODevice::ReadOnly)) return false;
+  // Only a regular file is copied: a FIFO would block the open and a device never end.
+  QFile in;
+  try {
+    RegularFile source(from);
+    source.HandOver(in);
+  } catch (const PictureError&) {
+    return false;
+  }
   QSaveFile out(to);
   out.setDirectWriteFallback(false);
   if (!out.open(QIODevice::WriteOnly)) return false;

@@ -1,7 +1,5 @@
 #include "Icon.h"
 
-#include <cstdlib>
-
 #include "FileSaver.h"
 #include "ImageFiles.h"
 #include "PictureError.h"
@@ -15,29 +13,7 @@ std::unique_ptr<Graphic> Icon::Clone() const {
 }
 
 void Icon::LoadFromFile(const QString& path) {
-  const std::vector<ImageFiles::IconEntry> entries = ImageFiles::ReadIco(path);
-  const QSize want = SystemIconSize();
-  // Nearest to the system size; among equals the deepest colour, then the larger
-  // image (shrinking looks better than enlarging), then the first in the file.
-  const ImageFiles::IconEntry* best = nullptr;
-  int bestDistance = 0;
-  for (const auto& entry : entries) {
-    const int distance = std::abs(entry.image.width() - want.width()) +
-                         std::abs(entry.image.height() - want.height());
-    bool better = !best || distance < bestDistance;
-    if (best && distance == bestDistance) {
-      if (entry.depth != best->depth)
-        better = entry.depth > best->depth;
-      else
-        better = entry.image.width() * qint64(entry.image.height()) >
-                 best->image.width() * qint64(best->image.height());
-    }
-    if (better) {
-      best = &entry;
-      bestDistance = distance;
-    }
-  }
-  image_ = best->image;
+  image_ = ImageFiles::ReadIcon(path, SystemIconSize());
 }
 
 void Icon::SaveToFile(const QString& path) const {

@@ -128,6 +128,7 @@ TEST(Errors, CodecCallsRaiseToo) {
   EXPECT_THROW(JpegCodec::DecodeAtLeast(missing, 10, 10), PictureError);
   EXPECT_THROW(JpegCodec::ReadSize(files.WriteBytes(QStringLiteral("x.jpg"), "xx")), PictureError);
   EXPECT_THROW(JpegCodec::Encode(QImage()), PictureError);
-  EXPECT_THROW(ImageFiles::ReadIco(files.WriteBytes(QStringLiteral("x.ico"), "\0\0\1\0\0\0")),
+  EXPECT_THROW(ImageFiles::ReadIcon(files.WriteBytes(QStringLiteral("x.ico"), "\0\0\1\0\0\0"),
+                                    QSize(32, 32)),
                PictureError);
 }
