@@ -3,6 +3,8 @@
 #include <QHideEvent>
 #include <QShowEvent>
 
+#include "picture/GifFile.h"
+
 TGifBrowser::TGifBrowser(QWidget* parent) : TControl<QLabel>(parent) {
   setAlignment(Qt::AlignCenter);
   setAutoFillBackground(true);
@@ -17,9 +19,17 @@ void TGifBrowser::Navigate(const QString& path) {
   location_ = path;
   browserVisible_ = true;
   setMovie(nullptr);
-  movie_ = std::make_unique<QMovie>(path, QByteArray("gif"));
+  movie_.reset();
+  file_.reset();
+  clear();
+  auto file = std::make_unique<QFile>();
+  // The screen and every frame are checked before QMovie decodes anything.
+  if (!GifFile::Open(path, *file).isGif) return;
+  file_ = std::move(file);
+  movie_ = std::make_unique<QMovie>(file_.get(), QByteArray("gif"));
   if (!movie_->isValid()) {
     movie_.reset();
+    file_.reset();
     clear();
     return;
   }
