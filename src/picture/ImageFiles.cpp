@@ -76,9 +76,12 @@ struct BmpInfo {
 BmpInfo InspectBmp(RegularFile& file) {
   const QString& path = file.Path();
   if (file.Size() == 0) Fail(path, QStringLiteral("the file is empty"));
-  const QByteArray head = file.ReadAt(0, 34);
+  // The fields read below reach byte 34; a shorter file reads zeros past its end.
+  QByteArray head = file.ReadAt(0, 34);
+  const qint64 headBytes = head.size();
+  head.append(QByteArray(34 - headBytes, 0));
   const auto* header = reinterpret_cast<const uchar*>(head.constData());
-  if (head.size() < 26 || header[0] != 'B' || header[1] != 'M')
+  if (headBytes < 26 || header[0] != 'B' || header[1] != 'M')
     Fail(path, QStringLiteral("not a Windows bitmap file"));
   const bool core = U32(header + 14) == 12;  // the old OS/2 header with 16-bit sizes
   BmpInfo info;
@@ -89,7 +92,7 @@ BmpInfo InspectBmp(RegularFile& file) {
   if (!PictureLimits::SaneSize(info.width, info.height))
     Fail(path, SizeReason(info.width, info.height));
   info.bits = core ? U16(header + 24) : U16(header + 28);
-  const quint32 compression = core || head.size() < 34 ? 0 : U32(header + 30);
+  const quint32 compression = core || headBytes < 34 ? 0 : U32(header + 30);
   const quint64 pixels = quint64(info.width) * quint64(info.height);
   if (compression == 0 || compression == 3 || compression == 6) {
     // Uncompressed rows have a known length; Qt would leave the missing ones undefined.

@@ -84,6 +84,9 @@ TEST(Errors, MalformedFilesRaisePictureError) {
       {"top-down bmp claiming 100000 x 100000", "hugetd.bmp", BmpHeader(100000, -100000), false,
        "larger"},
       {"bmp cut short", "cut.bmp", ImageFiles::EncodeBmp(TestFiles::Pattern(40, 40)).left(2000)},
+      // The fields of the info header lie past the end (found by fuzz/BmpFuzz).
+      {"bmp cut at 26 bytes", "cut26.bmp",
+       ImageFiles::EncodeBmp(TestFiles::Pattern(4, 4)).left(26)},
       {"bmp header then garbage", "garbage.bmp", QByteArray("BM") + QByteArray(60, '\x7f')},
       {"ico entry past the end", "past.ico", IconPointingAt(5000)},
       {"ico entry of absurd size", "hugeentry.ico", IconPointingAt(22, hugeIcoEntry)},
