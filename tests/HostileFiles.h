@@ -116,8 +116,9 @@ struct GifFrame {
 };
 
 // A GIF89a with a four-colour global palette (black, red, green, blue), the given screen
-// and frames, looping for ever.
-inline QByteArray Gif(int screenW, int screenH, const std::vector<GifFrame>& frames) {
+// and frames, looping for ever (or, with loopForEver false, played once).
+inline QByteArray Gif(int screenW, int screenH, const std::vector<GifFrame>& frames,
+                      bool loopForEver = true) {
   QByteArray file("GIF89a");
   PutLE16(file, screenW);
   PutLE16(file, screenH);
@@ -125,8 +126,9 @@ inline QByteArray Gif(int screenW, int screenH, const std::vector<GifFrame>& fra
   file += char(0);
   file += char(0);
   file += QByteArray::fromHex("000000ff000000ff000000ff");
-  file += QByteArray::fromHex("21ff0b") + QByteArray("NETSCAPE2.0") +
-          QByteArray::fromHex("03010000") + QByteArray(1, 0);
+  if (loopForEver)
+    file += QByteArray::fromHex("21ff0b") + QByteArray("NETSCAPE2.0") +
+            QByteArray::fromHex("03010000") + QByteArray(1, 0);
   for (const GifFrame& f : frames) {
     file += QByteArray::fromHex("21f904000a000000");  // 0.1 s, no transparency
     file += char(0x2C);
