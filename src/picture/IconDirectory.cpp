@@ -73,28 +73,36 @@ bool InspectImage(const uchar* image, IconDirectory::Entry& entry) {
 
 }  // namespace
 
-IconDirectory IconDirectory::Parse(const QByteArray& file, const QString& path) {
-  const auto* data = reinterpret_cast<const uchar*>(file.constData());
-  const qint64 size = file.size();
-  if (size < 6 || U16(data) != 0 || U16(data + 2) != 1)
+IconDirectory IconDirectory::Parse(const ReadAt& read, qint64 size, const QString& path) {
+  const QByteArray head = read(0, 6);
+  const auto* data = reinterpret_cast<const uchar*>(head.constData());
+  if (head.size() < 6 || U16(data) != 0 || U16(data + 2) != 1)
     Fail(path, QStringLiteral("not an icon file"));
   const int count = U16(data + 4);
-  if (count == 0 || size < 6 + 16 * qint64(count))
+  const QByteArray records = read(6, 16 * qint64(count));
+  if (count == 0 || records.size() < 16 * qint64(count))
     Fail(path, QStringLiteral("the icon directory is damaged"));
   IconDirectory directory;
   directory.entries_.reserve(size_t(count));
   for (int i = 0; i < count; ++i) {
-    const uchar* record = data + 6 + 16 * i;
+    const auto* record = reinterpret_cast<const uchar*>(records.constData()) + 16 * i;
     Entry entry;
     entry.index = i;
     entry.bytes = U32(record + 8);
     entry.offset = U32(record + 12);
     if (qint64(entry.offset) + qint64(entry.bytes) > size || entry.bytes < 8) continue;
-    if (!InspectImage(data + entry.offset, entry)) continue;
+    // Enough of the image for its header: a PNG's IHDR, a bitmap's info header.
+    const QByteArray header = read(entry.offset, std::min<qint64>(entry.bytes, 40));
+    if (header.size() < std::min<qint64>(entry.bytes, 40)) continue;
+    if (!InspectImage(reinterpret_cast<const uchar*>(header.constData()), entry)) continue;
     if (entry.depth == 0) entry.depth = U16(record + 6);
     directory.entries_.push_back(entry);
   }
   return directory;
+}
+
+IconDirectory IconDirectory::Parse(const QByteArray& file, const QString& path) {
+  return Parse([&file](qint64 offset, qint64 n) { return file.mid(offset, n); }, file.size(), path);
 }
 
 std::vector<IconDirectory::Entry> IconDirectory::Preferred(std::vector<Entry> entries, QSize want) {
@@ -113,6 +121,8 @@ std::vector<IconDirectory::Entry> IconDirectory::Preferred(std::vector<Entry> en
 
 qint64 IconDirectory::PeakBytes(const Entry& entry) {
   // Qt's reader gives 32 bits per pixel at most, the premultiplied copy as much again;
-  // a palette image goes through 8 bits per pixel first.
-  return PictureLimits::PixelBytes(entry.size.width(), entry.size.height(), 9) + entry.bytes;
+  // a palette image goes through 8 bits per pixel first. The entry's bytes are read, and
+  // a bitmap entry is copied once more into the one-image icon Qt reads.
+  return PictureLimits::PixelBytes(entry.size.width(), entry.size.height(), 9) +
+         2 * qint64(entry.bytes);
 }

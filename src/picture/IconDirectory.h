@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QSize>
 #include <QString>
+#include <functional>
 #include <vector>
 
 class IconDirectory {
@@ -18,9 +19,15 @@ class IconDirectory {
     quint32 bytes = 0;
   };
 
-  // Reads the directory of an .ico file held in memory. Entries whose bytes lie outside
-  // the file, whose header is damaged or whose size is absurd are left out. PictureError
-  // (naming path) when the bytes are not an icon file or its directory is cut short.
+  // Up to n bytes of the file from offset (fewer at its end).
+  using ReadAt = std::function<QByteArray(qint64 offset, qint64 n)>;
+
+  // Reads the directory of an .ico file of size bytes, and the header of each entry's
+  // image, nothing more. Entries whose bytes lie outside the file, whose header is
+  // damaged or whose size is absurd are left out. PictureError (naming path) when the
+  // file is not an icon file or its directory is cut short.
+  static IconDirectory Parse(const ReadAt& read, qint64 size, const QString& path);
+  // The same for a file held in memory.
   static IconDirectory Parse(const QByteArray& file, const QString& path);
 
   const std::vector<Entry>& Entries() const { return entries_; }
@@ -30,8 +37,8 @@ class IconDirectory {
   // then the larger image (shrinking looks better than enlarging), then the earlier one.
   static std::vector<Entry> Preferred(std::vector<Entry> entries, QSize want);
 
-  // The bytes an entry's decode needs at its peak: the decoded image, the premultiplied
-  // copy of it and Qt's intermediate.
+  // The bytes an entry's decode needs at its peak: the entry's data, the decoded image,
+  // the premultiplied copy of it and Qt's intermediate.
   static qint64 PeakBytes(const Entry& entry);
 
  private:

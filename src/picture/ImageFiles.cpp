@@ -115,43 +115,47 @@ BmpInfo InspectBmp(RegularFile& file) {
   return info;
 }
 
-// Decodes one entry of an icon file, and nothing else of it.
-QImage DecodeIconEntry(const QByteArray& file, const IconDirectory::Entry& entry) {
+// Decodes one entry of an icon file, and nothing else of it: only the entry's bytes are
+// read.
+QImage DecodeIconEntry(RegularFile& file, const QByteArray& record,
+                       const IconDirectory::Entry& entry) {
   QByteArray bytes;
+  const QByteArray image = file.ReadAt(entry.offset, entry.bytes);
+  if (image.size() != qint64(entry.bytes)) return QImage();
   if (entry.png) {
-    bytes = file.mid(entry.offset, entry.bytes);
+    bytes = image;
   } else {
     // A one-image icon file around the entry's bitmap, for Qt's icon reader, which then
     // cannot be led to any other entry.
-    bytes = file.mid(6 + 16 * entry.index, 16);
-    bytes.prepend(QByteArray::fromHex("000001000100"));
-    for (int i = 0; i < 4; ++i) bytes[12 + 6 + i] = char((22 >> (8 * i)) & 0xFF);
-    bytes += file.mid(entry.offset, entry.bytes);
+    bytes = QByteArray::fromHex("000001000100") + record;
+    for (int i = 0; i < 4; ++i) bytes[6 + 12 + i] = char((22 >> (8 * i)) & 0xFF);
+    bytes += image;
   }
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::ReadOnly);
   // Qt allocates the size the image's own header gives, which is what the budget allowed.
   QImageReader reader(&buffer, entry.png ? "png" : "ico");
   reader.setAutoDetectImageFormat(false);
-  QImage image;
-  if (!reader.read(&image) || image.isNull()) return QImage();
-  return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  QImage decoded;
+  if (!reader.read(&decoded) || decoded.isNull()) return QImage();
+  return decoded.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
 // The entries worth trying, best first: a few, so that a file of broken entries cannot make
-// the reader decode every one of them.
+// the reader decode every one of them. Only the directory and the entries' headers are
+// read.
 constexpr size_t kIconAttempts = 4;
 
-std::vector<IconDirectory::Entry> IconCandidates(const QByteArray& file, const QString& path,
-                                                 QSize want) {
-  std::vector<IconDirectory::Entry> entries =
-      IconDirectory::Preferred(IconDirectory::Parse(file, path).Entries(), want);
+std::vector<IconDirectory::Entry> IconCandidates(RegularFile& file, QSize want) {
+  const QString& path = file.Path();
+  std::vector<IconDirectory::Entry> entries = IconDirectory::Preferred(
+      IconDirectory::Parse([&file](qint64 offset, qint64 n) { return file.ReadAt(offset, n); },
+                           file.Size(), path)
+          .Entries(),
+      want);
   if (entries.size() > kIconAttempts) entries.resize(kIconAttempts);
   if (entries.empty()) Fail(path, QStringLiteral("the icon file holds no readable image"));
-  // The file stays in memory while an entry is decoded.
-  const auto peak = [&file](const IconDirectory::Entry& e) {
-    return file.size() + IconDirectory::PeakBytes(e);
-  };
+  const auto peak = [](const IconDirectory::Entry& e) { return IconDirectory::PeakBytes(e); };
   if (peak(entries.front()) > PictureLimits::DecodeBudget)
     Fail(path, MemoryReason(entries.front().size.width(), entries.front().size.height()));
   entries.erase(std::remove_if(entries.begin(), entries.end(),
@@ -192,21 +196,19 @@ qint64 BmpPeakBytes(const QString& path) {
 }
 
 QImage ReadIcon(const QString& path, QSize want) {
-  RegularFile regular(path);
-  const QByteArray bytes = regular.ReadAll(PictureLimits::DecodeBudget);
-  for (const IconDirectory::Entry& entry : IconCandidates(bytes, path, want)) {
-    QImage image = DecodeIconEntry(bytes, entry);
+  RegularFile file(path);
+  for (const IconDirectory::Entry& entry : IconCandidates(file, want)) {
+    QImage image = DecodeIconEntry(file, file.ReadAt(6 + 16 * qint64(entry.index), 16), entry);
     if (!image.isNull()) return image;
   }
   Fail(path, QStringLiteral("the icon file holds no readable image"));
 }
 
 qint64 IconPeakBytes(const QString& path, QSize want) {
-  RegularFile regular(path);
-  const QByteArray bytes = regular.ReadAll(PictureLimits::DecodeBudget);
+  RegularFile file(path);
   qint64 peak = 0;
-  for (const IconDirectory::Entry& entry : IconCandidates(bytes, path, want))
-    peak = std::max(peak, bytes.size() + IconDirectory::PeakBytes(entry));
+  for (const IconDirectory::Entry& entry : IconCandidates(file, want))
+    peak = std::max(peak, IconDirectory::PeakBytes(entry));
   return peak;
 }
 

@@ -208,12 +208,35 @@ qint64 RoundUp(qint64 value, qint64 multiple) {
   return multiple > 0 ? (value + multiple - 1) / multiple * multiple : value;
 }
 
+// Files up to this size are read in one go and decoded from memory, which is fastest;
+// larger ones are streamed, so that a huge file (a disk image named .jpg) costs what its
+// header says and not its size.
+constexpr qint64 kInMemoryBytes = qint64(64) << 20;
+
+bool InMemory(qint64 fileSize) {
+  return fileSize <= kInMemoryBytes;
+}
+
+using Stream = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+
+// The open file as a stdio stream for libjpeg.
+Stream OpenStream(const QString& path, RegularFile& regular) {
+  const int fd = regular.Release();
+  Stream stream(::fdopen(fd, "rb"), &std::fclose);
+  if (!stream) {
+    const int error = errno;
+    ::close(fd);
+    Fail(path, QString::fromLocal8Bit(std::strerror(error)));
+  }
+  return stream;
+}
+
 // Fills the header from a decompressor that has read it, and refuses what no decode could
 // afford. Every check is on the header alone, before libjpeg allocates any image memory.
-Header Inspect(const QString& path, const jpeg_decompress_struct& c, qint64 fileBytes) {
+Header Inspect(const QString& path, const jpeg_decompress_struct& c, qint64 fileSize) {
   Header h;
   h.size = QSize(int(c.image_width), int(c.image_height));
-  h.fileBytes = fileBytes;
+  h.fileBytes = InMemory(fileSize) ? fileSize : 0;
   if (!PictureLimits::SaneSize(c.image_width, c.image_height))
     Fail(path, QStringLiteral("a picture of %1 x %2 pixels is larger than Picora opens")
                    .arg(c.image_width)
@@ -238,7 +261,7 @@ Header Inspect(const QString& path, const jpeg_decompress_struct& c, qint64 file
   const quint64 pixels = quint64(c.image_width) * c.image_height;
   const quint64 pixelsPerByte =
       firstBlocks > 0 ? std::max<quint64>(1, pixels * 8 / firstBlocks) : pixels;
-  if (!c.arith_code && !PictureLimits::Plausible(pixels, fileBytes, pixelsPerByte))
+  if (!c.arith_code && !PictureLimits::Plausible(pixels, fileSize, pixelsPerByte))
     Fail(path, QStringLiteral("the file is far too small for a picture of %1 x %2 pixels")
                    .arg(c.image_width)
                    .arg(c.image_height));
@@ -253,12 +276,19 @@ Header Inspect(const QString& path, const jpeg_decompress_struct& c, qint64 file
 // minWidth < 0 asks for exactly scaleDenom; otherwise the scale is chosen from the header.
 QImage DecodeFile(const QString& path, int scaleDenom, int minWidth, int minHeight) {
   RegularFile file(path);
-  const QByteArray bytes = file.ReadAll(PictureLimits::DecodeBudget);
+  const qint64 fileSize = file.Size();
+  if (fileSize == 0) Fail(path, QStringLiteral("the file is empty"));
+  QByteArray bytes;
+  Stream stream(nullptr, &std::fclose);
+  if (InMemory(fileSize))
+    bytes = file.ReadAll(kInMemoryBytes);
+  else
+    stream = OpenStream(path, file);
   Decoder d;
   if (!StartHeader(&d, reinterpret_cast<const unsigned char*>(bytes.constData()),
-                   (unsigned long)bytes.size(), nullptr))
+                   (unsigned long)bytes.size(), stream.get()))
     FailJpeg(path, d.err);
-  const Header header = Inspect(path, d.cinfo, bytes.size());
+  const Header header = Inspect(path, d.cinfo, fileSize);
   const unsigned int denom =
       minWidth >= 0 ? unsigned(header.ScaleFor(minWidth, minHeight)) : ValidDenom(scaleDenom);
   const qint64 peak = header.PeakBytes(int(denom));
@@ -304,19 +334,13 @@ QImage DecodeAtLeast(const QString& path, int minWidth, int minHeight) {
 }
 
 Header ReadHeader(const QString& path) {
-  // Only the header is needed, so read through a FILE* instead of loading the file.
+  // Only the header is needed, so read through a stream instead of loading the file.
   RegularFile regular(path);
-  const qint64 fileBytes = regular.Size();
-  const int fd = regular.Release();
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(::fdopen(fd, "rb"), &std::fclose);
-  if (!file) {
-    const int error = errno;
-    ::close(fd);
-    Fail(path, QString::fromLocal8Bit(std::strerror(error)));
-  }
+  const qint64 fileSize = regular.Size();
+  const Stream file = OpenStream(path, regular);
   Decoder d;
   if (!StartHeader(&d, nullptr, 0, file.get())) FailJpeg(path, d.err);
-  return Inspect(path, d.cinfo, fileBytes);
+  return Inspect(path, d.cinfo, fileSize);
 }
 
 QSize ReadSize(const QString& path) {

@@ -22,6 +22,7 @@ QImage DecodeAtLeast(const QString& path, int minWidth, int minHeight);
 // gets).
 struct Header {
   QSize size;
+  // The file's bytes held in memory while it is decoded (0 when it is streamed).
   qint64 fileBytes = 0;
   // libjpeg's whole-image coefficient arrays (progressive and multi-scan files), whatever
   // the output scale: they hold every DCT block of the picture.

@@ -267,3 +267,32 @@ TEST(HostileFiles, JpegDecodeMemoryIsJudgedFromTheHeader) {
     EXPECT_LT(peak.GrowthBytes(), 32 << 20);
   }
 }
+
+TEST(HostileFiles, HugeFilesAreNotReadWhole) {
+  // Small valid pictures followed by a gigabyte of nothing (a sparse file, which costs no
+  // disk): what a reader needs of them is the picture, not the file's size in memory.
+  TestFiles files;
+  const QImage picture = TestFiles::Pattern(40, 30);
+  const QString paths[] = {
+      files.WriteJpeg(QStringLiteral("huge.jpg"), picture),
+      files.WriteBmp(QStringLiteral("huge.bmp"), picture),
+      files.WriteIco(QStringLiteral("huge.ico"), picture.convertToFormat(QImage::Format_ARGB32)),
+      files.WriteBytes(QStringLiteral("huge.gif"),
+                       HostileFiles::Gif(2, 2, {HostileFiles::GifFrame{0, 0, 2, 2, {1}}})),
+  };
+  for (const QString& path : paths) {
+    SCOPED_TRACE(path.toStdString());
+    ASSERT_TRUE(QFile::resize(path, qint64(1) << 30));
+    const PeakMemory peak;
+    EXPECT_LT(ThumbnailTile::PeakBytes(path), 32 << 20);
+    EXPECT_NO_THROW(ThumbnailTile::Make(path));
+    if (!path.endsWith(QLatin1String(".gif"))) {
+      Picture opened;
+      opened.LoadFromFile(path);
+      EXPECT_EQ(opened.Width(), 40);
+    }
+    if (peak.Works()) {
+      EXPECT_LT(peak.GrowthBytes(), 32 << 20);
+    }
+  }
+}
