@@ -44,33 +44,39 @@ void Write(const QString& path, const QByteArray& bytes) {
   if (!file.commit()) Fail(path, file.errorString());
 }
 
-bool Copy(const QString& from, const QString& to) {
+void CopyFile(const QString& from, const QString& to) {
   // Only a regular file is copied: a FIFO would block the open and a device never end.
   QFile in;
-  try {
-    RegularFile source(from);
-    source.HandOver(in);
-  } catch (const PictureError&) {
-    return false;
-  }
+  RegularFile(from).HandOver(in);
   QSaveFile out(to);
   out.setDirectWriteFallback(false);
-  if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
+  if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) Fail(to, out.errorString());
   // Chunked so that copying a large picture does not hold it all in memory.
   QByteArray chunk(1 << 20, Qt::Uninitialized);
   for (;;) {
     const qint64 n = in.read(chunk.data(), chunk.size());
     if (n < 0) {
       out.cancelWriting();
-      return false;
+      throw PictureError(
+          QStringLiteral("Cannot read \"%1\": %2").arg(from, in.errorString()).toStdString());
     }
     if (n == 0) break;
     if (!WriteAll(out, chunk.constData(), n)) {
+      const QString reason = out.errorString();
       out.cancelWriting();
-      return false;
+      Fail(to, reason);
     }
   }
-  return out.commit();
+  if (!out.commit()) Fail(to, out.errorString());
+}
+
+bool Copy(const QString& from, const QString& to) {
+  try {
+    CopyFile(from, to);
+    return true;
+  } catch (const PictureError&) {
+    return false;
+  }
 }
 
 }  // namespace FileSaver
