@@ -1,5 +1,6 @@
 // GIF files as the GIF page plays them: the file check, then QMovie's frames.
 #include <QMovie>
+#include <algorithm>
 
 #include "FuzzTarget.h"
 #include "SeedFiles.h"
@@ -21,9 +22,13 @@ void Fuzz::Run(const QByteArray& data) {
     GifFile::Scan(path, 1);  // as the thumbnail does
     TGifBrowser browser;
     browser.Navigate(path);
-    if (QMovie* movie = browser.movie())
-      for (int frame = 0; frame < 16 && movie->jumpToNextFrame(); ++frame) {
+    // One pass through the frames (at most 16), as the page shows them once per loop;
+    // jumping on past the last frame only decodes the same frames again.
+    if (QMovie* movie = browser.movie()) {
+      const int frames = std::clamp(movie->frameCount(), 1, 16);
+      for (int frame = 0; frame < frames && movie->jumpToNextFrame(); ++frame) {
       }
+    }
   } catch (const PictureError&) {
   }
 }

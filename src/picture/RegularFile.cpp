@@ -29,12 +29,17 @@ QString KindText(mode_t mode) {
 RegularFile::RegularFile(const QString& path) : path_(path) {
   const QByteArray name = QFile::encodeName(path);
   if (name.isEmpty()) Fail(QStringLiteral("no file name"));
-  // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a writer.
+  // Look before opening: opening some devices does something (a tape rewinds, a
+  // watchdog starts), so anything that is not a regular file is refused unopened.
+  struct stat st {};
+  if (::stat(name.constData(), &st) != 0) Fail(ErrorText(errno));
+  if (!S_ISREG(st.st_mode)) Fail(KindText(st.st_mode));
+  // The entry may change between the look and the open: the open must not block on a
+  // FIFO (O_NONBLOCK), and what was opened is checked again.
   do {
     fd_ = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   } while (fd_ < 0 && errno == EINTR);
   if (fd_ < 0) Fail(ErrorText(errno));
-  struct stat st {};
   if (::fstat(fd_, &st) != 0) Fail(ErrorText(errno));
   if (!S_ISREG(st.st_mode)) Fail(KindText(st.st_mode));
   size_ = qint64(st.st_size);

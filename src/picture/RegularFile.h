@@ -2,8 +2,10 @@
 // A file opened for reading only when it is a regular file. Every reader opens its input
 // through here: a FIFO named like a picture would otherwise block the open (and with it a
 // thumbnail worker or the window) for ever, a device would never end, and a folder or a
-// socket would give confusing errors later. The open never blocks (O_NONBLOCK), the kind
-// is checked on the open descriptor (fstat), so nothing can be swapped in between.
+// socket would give confusing errors later. Anything but a regular file is refused before
+// it is opened (opening some devices has effects of its own); the open itself never
+// blocks (O_NONBLOCK) and the kind is checked again on the open descriptor (fstat), so
+// nothing swapped in between gets through.
 #include <QByteArray>
 #include <QString>
 

@@ -71,9 +71,15 @@ TEST(HostileFiles, EntriesThatAreNotRegularFilesAreRefusedWithoutBlocking) {
   } kinds[] = {
       // A FIFO blocked every reader in its open until a writer came: for ever.
       {"fifo", "pipe", [](const QString& p) { return HostileFiles::MakeFifo(p); }},
-      {"socket", nullptr, [](const QString& p) { return HostileFiles::MakeSocket(p) >= 0; }},
+      // The socket's file stays when its descriptor is closed.
+      {"socket", "socket",
+       [](const QString& p) {
+         const int fd = HostileFiles::MakeSocket(p);
+         if (fd >= 0) ::close(fd);
+         return fd >= 0;
+       }},
       {"folder", "folder", [](const QString& p) { return QDir().mkdir(p); }},
-      {"dangling link", nullptr,
+      {"dangling link", "No such file",
        [](const QString& p) { return HostileFiles::MakeLink(p + QStringLiteral(".gone"), p); }},
       {"link to a device", "device",
        [](const QString& p) { return HostileFiles::MakeLink(QStringLiteral("/dev/zero"), p); }},
