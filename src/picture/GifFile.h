@@ -1,7 +1,7 @@
 #pragma once
 // A GIF file checked before Qt decodes it. Qt's reader allocates the logical screen (or,
 // when it disbelieves the screen, the first frame's extent) at 4 bytes per pixel, whatever
-// the data; a 38-byte file can ask for a gigabyte. The scan walks the file's blocks
+// the data; a file of a few dozen bytes can ask for a gigabyte. The scan walks the blocks
 // (header, screen descriptor, colour tables, every frame descriptor and extension,
 // skipping the compressed data sub-block by sub-block) in a fixed amount of memory.
 #include <QSize>
