@@ -212,6 +212,26 @@ qint64 IconPeakBytes(const QString& path, QSize want) {
   return peak;
 }
 
+std::vector<IconEntry> ReadIco(const QString& path) {
+  RegularFile file(path);
+  const IconDirectory directory = IconDirectory::Parse(
+      [&file](qint64 offset, qint64 n) { return file.ReadAt(offset, n); }, file.Size(), path);
+  std::vector<IconEntry> images;
+  qint64 held = 0;
+  for (const IconDirectory::Entry& entry : directory.Entries()) {
+    const qint64 peak = IconDirectory::PeakBytes(entry);
+    if (held + peak > PictureLimits::DecodeBudget)
+      Fail(path, QStringLiteral("its images together need more memory than Picora gives one "
+                                "picture"));
+    QImage image = DecodeIconEntry(file, file.ReadAt(6 + 16 * qint64(entry.index), 16), entry);
+    if (image.isNull()) continue;
+    held += image.sizeInBytes();
+    images.push_back({std::move(image), entry.depth});
+  }
+  if (images.empty()) Fail(path, QStringLiteral("the icon file holds no readable image"));
+  return images;
+}
+
 QByteArray EncodeBmp(const QImage& source) {
   const QImage image = source.format() == QImage::Format_RGB32
                            ? source

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
+#include <vector>
 
 #include "PictureLimits.h"
 
@@ -29,6 +30,15 @@ qint64 BmpPeakBytes(const QString& path);
 QImage ReadIcon(const QString& path, QSize want);
 // The memory ReadIcon needs at its peak; PictureError when the file could not be read.
 qint64 IconPeakBytes(const QString& path, QSize want);
+
+// Every readable image of an .ico file in file order, with its colour depth, for looking
+// into icon files (tests, tools); the viewer reads one image with ReadIcon. Bounded like
+// every reader: all the images together may take no more than one picture's budget.
+struct IconEntry {
+  QImage image;
+  int depth = 0;
+};
+std::vector<IconEntry> ReadIco(const QString& path);
 
 // A Windows bitmap file (24 bits per pixel) of the image.
 QByteArray EncodeBmp(const QImage& image);

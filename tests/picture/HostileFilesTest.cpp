@@ -302,3 +302,24 @@ TEST(HostileFiles, HugeFilesAreNotReadWhole) {
     }
   }
 }
+
+TEST(HostileFiles, ReadingEveryIconImageStaysWithinOnePicturesBudget) {
+  TestFiles files;
+  // Two entries of a small icon read as they are...
+  const QImage small = TestFiles::Pattern(16, 16).convertToFormat(QImage::Format_ARGB32);
+  const QByteArray entry = ImageFiles::EncodeIco(small).mid(22);
+  const auto images = ImageFiles::ReadIco(
+      files.WriteBytes(QStringLiteral("two.ico"), HostileFiles::IconFlood(2, entry, 16)));
+  ASSERT_EQ(images.size(), 2u);
+  EXPECT_EQ(images[1].depth, 32);
+  EXPECT_EQ(images[1].image, small.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+  // ...but forty entries of one 4096 x 4096 image would take 2.5 GiB: refused once they
+  // would pass the budget.
+  const QString flood = files.WriteBytes(
+      QStringLiteral("flood.ico"), HostileFiles::IconFlood(40, HostileFiles::BlackPng(4096), 4096));
+  const PeakMemory peak;
+  EXPECT_THROW(ImageFiles::ReadIco(flood), PictureError);
+  if (peak.Works()) {
+    EXPECT_LT(peak.GrowthBytes(), PictureLimits::DecodeBudget);
+  }
+}
