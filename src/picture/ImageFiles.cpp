@@ -225,7 +225,7 @@ std::vector<IconEntry> ReadIco(const QString& path) {
                                 "picture"));
     QImage image = DecodeIconEntry(file, file.ReadAt(6 + 16 * qint64(entry.index), 16), entry);
     if (image.isNull()) continue;
-    held += image.sizeInBytes();
+    held += peak;  // as estimated: what the next decode costs comes on top
     images.push_back({std::move(image), entry.depth});
   }
   if (images.empty()) Fail(path, QStringLiteral("the icon file holds no readable image"));
