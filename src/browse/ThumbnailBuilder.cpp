@@ -31,8 +31,9 @@ struct ThumbnailBuilder::Batch {
   int next = 0;  // the next index to hand over; window thread only
 };
 
-ThumbnailBuilder::ThumbnailBuilder(QObject* parent)
+ThumbnailBuilder::ThumbnailBuilder(QObject* parent, qint64 memoryBudget)
     : QObject(parent),
+      budget_(memoryBudget),
       noPicture_(ThumbnailTile::NoPicture()),
       unreadable_(ThumbnailTile::Unreadable()) {
   pool_.setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
@@ -55,7 +56,7 @@ void ThumbnailBuilder::Start(const QStringList& paths, TileHandler onTile, DoneH
   // not in the workers.
   bool anyReady = false;
   for (int i = 0; i < paths.size(); ++i) {
-    if (ThumbnailTile::HasPicture(paths[i])) continue;
+    if (ThumbnailTile::ReadsFile(paths[i])) continue;
     batch->tiles[size_t(i)] = noPicture_;
     batch->ready[size_t(i)] = 1;
     anyReady = true;
@@ -75,7 +76,11 @@ void ThumbnailBuilder::Work(const std::shared_ptr<Batch>& batch, int index) {
   if (batch->cancelled) return;
   Bitmap tile;
   try {
-    tile = ThumbnailTile::Make(batch->paths.at(index));
+    const QString& path = batch->paths.at(index);
+    const MemoryBudget::Lease lease =
+        budget_.Acquire(ThumbnailTile::PeakBytes(path), batch->cancelled);
+    if (!lease) return;  // cancelled while waiting for memory
+    tile = ThumbnailTile::Make(path);
   } catch (...) {
     // One bad file must not stop the others nor leave a gap between the two lists.
     tile = unreadable_;
@@ -127,7 +132,8 @@ void ThumbnailBuilder::Finish(bool complete) {
   batch_.reset();
   if (!complete) {
     batch->cancelled = true;
-    pool_.clear();  // tasks not started yet never run
+    budget_.WakeAll();  // workers waiting for memory give up
+    pool_.clear();      // tasks not started yet never run
   }
   const DoneHandler done = std::move(batch->onDone);
   batch->onDone = nullptr;

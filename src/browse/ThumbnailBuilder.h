@@ -2,6 +2,9 @@
 // Makes the thumbnail tiles of a list of files in worker threads, one per core, and hands
 // them to the window thread in list order: the view fills from the top at once while the
 // window keeps answering. Starting a build cancels the one in progress.
+// The workers share one memory budget: each estimates its file's peak from the header
+// first and waits while the others hold too much, so a folder of huge pictures costs what
+// one of them costs, not that times the number of cores.
 #include <QObject>
 #include <QStringList>
 #include <QThreadPool>
@@ -9,6 +12,8 @@
 #include <memory>
 
 #include "picture/Bitmap.h"
+#include "picture/MemoryBudget.h"
+#include "picture/PictureLimits.h"
 
 class ThumbnailBuilder : public QObject {
  public:
@@ -16,7 +21,8 @@ class ThumbnailBuilder : public QObject {
   // complete: every tile was handed over; false: cancelled or superseded.
   using DoneHandler = std::function<void(bool complete)>;
 
-  explicit ThumbnailBuilder(QObject* parent = nullptr);
+  explicit ThumbnailBuilder(QObject* parent = nullptr,
+                            qint64 memoryBudget = PictureLimits::DecodeBudget);
   ~ThumbnailBuilder() override;  // cancels and waits for the workers
 
   // Builds the tiles of paths. onTile runs on this object's thread for index 0, 1, ... in
@@ -25,6 +31,7 @@ class ThumbnailBuilder : public QObject {
   void Start(const QStringList& paths, TileHandler onTile, DoneHandler onDone);
   void Cancel();
   bool Running() const { return batch_ != nullptr; }
+  const MemoryBudget& Budget() const { return budget_; }
 
  private:
   struct Batch;
@@ -33,6 +40,7 @@ class ThumbnailBuilder : public QObject {
   void Deliver(const std::shared_ptr<Batch>& batch);
   void Finish(bool complete);
 
+  MemoryBudget budget_;  // declared before the pool: the pool's destructor waits for workers
   QThreadPool pool_;
   std::shared_ptr<Batch> batch_;
   Bitmap noPicture_, unreadable_;

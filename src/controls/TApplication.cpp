@@ -1,6 +1,7 @@
 #include "TApplication.h"
 
 #include <QKeyEvent>
+#include <csignal>
 
 #include "Dialogs.h"
 #include "TForm.h"
@@ -9,7 +10,13 @@ namespace {
 QString g_title;
 }
 
-TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  IgnoreFileSizeSignal();
+}
+
+void TApplication::IgnoreFileSizeSignal() {
+  std::signal(SIGXFSZ, SIG_IGN);
+}
 
 QString TApplication::Title() {
   return g_title;

@@ -8,7 +8,13 @@
 
 class TApplication : public QApplication {
  public:
+  // Also ignores SIGXFSZ (IgnoreFileSizeSignal).
   TApplication(int& argc, char** argv);
+
+  // A write past the file-size limit (ulimit -f) raises SIGXFSZ, whose default action
+  // ends the process and takes unsaved edits with it. Ignored, the write fails with EFBIG
+  // instead, and the save reports "File too large" like any other failed save.
+  static void IgnoreFileSizeSignal();
 
   static QString Title();
   static void SetTitle(const QString& title);

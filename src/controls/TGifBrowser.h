@@ -1,5 +1,6 @@
 #pragma once
 // Plays a GIF file, looping as a web page does, centred on a white page.
+#include <QFile>
 #include <QLabel>
 #include <QMovie>
 #include <memory>
@@ -11,7 +12,10 @@ class TGifBrowser : public TControl<QLabel> {
   explicit TGifBrowser(QWidget* parent = nullptr);
   ~TGifBrowser() override;
 
-  // Shows and plays the file; a file that cannot be played leaves the page blank.
+  // Shows and plays the file; a file that cannot be played leaves the page blank. The
+  // file is checked first (GifFile): one that is not a regular file or that Picora cannot
+  // afford (a screen or frame too large, far too little data for its size) leaves the
+  // page blank and raises PictureError for the caller to report.
   void Navigate(const QString& path);
   QString LocationURL() const { return location_; }
   bool Playing() const;
@@ -27,6 +31,7 @@ class TGifBrowser : public TControl<QLabel> {
   void hideEvent(QHideEvent* event) override;
 
  private:
+  std::unique_ptr<QFile> file_;  // what movie_ reads; outlives it
   std::unique_ptr<QMovie> movie_;
   QString location_;
   bool browserVisible_ = true;

@@ -1,27 +1,23 @@
 #include "TListView.h"
 
-#include <QCollator>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
 
 #include "picture/ImageList.h"
+#include "platform/NameOrder.h"
 
 namespace {
-const QCollator& Collator() {
-  static const QCollator collator;  // the system locale
-  return collator;
-}
 constexpr int kImageRole = Qt::UserRole + 1;
 }  // namespace
 
-// Items compare by caption with the locale's collation, which is the order the list keeps
+// Items compare by caption in the user's name order, which is the order the list keeps
 // while sorting is on.
 class TListView::Item : public QListWidgetItem {
  public:
   using QListWidgetItem::QListWidgetItem;
   bool operator<(const QListWidgetItem& other) const override {
-    return Collator().compare(text(), other.text()) < 0;
+    return NameOrder::System().Compare(text(), other.text()) < 0;
   }
 };
 
@@ -105,7 +101,7 @@ int TListView::Add(const QString& caption, int imageIndex) {
     int lo = 0, hi = count();
     while (lo < hi) {
       const int mid = (lo + hi) / 2;
-      if (Collator().compare(this->item(mid)->text(), caption) <= 0)
+      if (NameOrder::System().Compare(this->item(mid)->text(), caption) <= 0)
         lo = mid + 1;
       else
         hi = mid;

@@ -11,6 +11,7 @@
 #include "FileSaver.h"
 #include "ImageFiles.h"
 #include "PictureError.h"
+#include "PictureLimits.h"
 #include "PixelMemory.h"
 
 namespace {
@@ -200,7 +201,7 @@ void Bitmap::SetSize(int width, int height) {
   width = std::max(width, 0);
   height = std::max(height, 0);
   if (width == Width() && height == Height()) return;
-  if (qint64(width) * height > ImageFiles::MaxPixels)
+  if (width > 0 && height > 0 && !PictureLimits::SaneSize(width, height))
     throw PictureError(QStringLiteral("A bitmap of %1 x %2 pixels is too large")
                            .arg(width)
                            .arg(height)

@@ -44,7 +44,7 @@ class Bitmap : public Graphic {
 
   // Sizing keeps the old pixels at the top left; new pixels take the brush colour.
   // A side of 0 is remembered, so SetWidth(w) then SetHeight(h) on an empty bitmap
-  // gives w x h. More than ImageFiles::MaxPixels pixels raise PictureError.
+  // gives w x h. More than PictureLimits::MaxPixels pixels raise PictureError.
   void SetWidth(int width);
   void SetHeight(int height);
   void SetSize(int width, int height);

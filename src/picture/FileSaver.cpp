@@ -4,6 +4,7 @@
 #include <QSaveFile>
 
 #include "PictureError.h"
+#include "RegularFile.h"
 
 namespace FileSaver {
 
@@ -13,6 +14,19 @@ namespace {
   throw PictureError(QStringLiteral("Cannot write \"%1\": %2").arg(path, reason).toStdString());
 }
 
+// Writes all of data. Qt takes a short write (the disk filled up, the file reached the
+// size limit) for success and sets no error; only the next write, which fails outright,
+// says why ("No space left on device", "File too large").
+bool WriteAll(QFileDevice& file, const char* data, qint64 size) {
+  while (size > 0) {
+    const qint64 written = file.write(data, size);
+    if (written <= 0) return false;
+    data += written;
+    size -= written;
+  }
+  return true;
+}
+
 }  // namespace
 
 void Write(const QString& path, const QByteArray& bytes) {
@@ -20,8 +34,9 @@ void Write(const QString& path, const QByteArray& bytes) {
   // Never fall back to writing the target in place: that is exactly what could leave a
   // half-written file behind.
   file.setDirectWriteFallback(false);
-  if (!file.open(QIODevice::WriteOnly)) Fail(path, file.errorString());
-  if (file.write(bytes) != bytes.size()) {
+  // Unbuffered, so that every failure shows here, in WriteAll, with its reason.
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) Fail(path, file.errorString());
+  if (!WriteAll(file, bytes.constData(), bytes.size())) {
     const QString reason = file.errorString();
     file.cancelWriting();
     Fail(path, reason);
@@ -29,27 +44,39 @@ void Write(const QString& path, const QByteArray& bytes) {
   if (!file.commit()) Fail(path, file.errorString());
 }
 
-bool Copy(const QString& from, const QString& to) {
-  QFile in(from);
-  if (!in.open(QIODevice::ReadOnly)) return false;
+void CopyFile(const QString& from, const QString& to) {
+  // Only a regular file is copied: a FIFO would block the open and a device never end.
+  QFile in;
+  RegularFile(from).HandOver(in);
   QSaveFile out(to);
   out.setDirectWriteFallback(false);
-  if (!out.open(QIODevice::WriteOnly)) return false;
+  if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) Fail(to, out.errorString());
   // Chunked so that copying a large picture does not hold it all in memory.
   QByteArray chunk(1 << 20, Qt::Uninitialized);
   for (;;) {
     const qint64 n = in.read(chunk.data(), chunk.size());
     if (n < 0) {
       out.cancelWriting();
-      return false;
+      throw PictureError(
+          QStringLiteral("Cannot read \"%1\": %2").arg(from, in.errorString()).toStdString());
     }
     if (n == 0) break;
-    if (out.write(chunk.constData(), n) != n) {
+    if (!WriteAll(out, chunk.constData(), n)) {
+      const QString reason = out.errorString();
       out.cancelWriting();
-      return false;
+      Fail(to, reason);
     }
   }
-  return out.commit();
+  if (!out.commit()) Fail(to, out.errorString());
+}
+
+bool Copy(const QString& from, const QString& to) {
+  try {
+    CopyFile(from, to);
+    return true;
+  } catch (const PictureError&) {
+    return false;
+  }
 }
 
 }  // namespace FileSaver

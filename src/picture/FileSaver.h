@@ -8,6 +8,9 @@
 namespace FileSaver {
 // Raises PictureError (with the path and the reason) when the file cannot be written.
 void Write(const QString& path, const QByteArray& bytes);
-// Byte copy of a file, replacing the target; false when it fails (nothing raised).
+// Byte copy of a regular file, replacing the target; PictureError (with the path and the
+// reason) when the source cannot be read or the target cannot be written.
+void CopyFile(const QString& from, const QString& to);
+// The same; false when it fails (nothing raised).
 bool Copy(const QString& from, const QString& to);
 }  // namespace FileSaver

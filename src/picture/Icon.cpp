@@ -1,7 +1,5 @@
 #include "Icon.h"
 
-#include <cstdlib>
-
 #include "FileSaver.h"
 #include "ImageFiles.h"
 #include "PictureError.h"
@@ -14,41 +12,12 @@ std::unique_ptr<Graphic> Icon::Clone() const {
   return std::make_unique<Icon>(*this);
 }
 
-namespace {
-
-QImage Nearest(const std::vector<ImageFiles::IconEntry>& entries) {
-  const QSize want = Icon::SystemIconSize();
-  // Nearest to the system size; among equals the deepest colour, then the larger
-  // image (shrinking looks better than enlarging), then the first in the file.
-  const ImageFiles::IconEntry* best = nullptr;
-  int bestDistance = 0;
-  for (const auto& entry : entries) {
-    const int distance = std::abs(entry.image.width() - want.width()) +
-                         std::abs(entry.image.height() - want.height());
-    bool better = !best || distance < bestDistance;
-    if (best && distance == bestDistance) {
-      if (entry.depth != best->depth)
-        better = entry.depth > best->depth;
-      else
-        better = entry.image.width() * qint64(entry.image.height()) >
-                 best->image.width() * qint64(best->image.height());
-    }
-    if (better) {
-      best = &entry;
-      bestDistance = distance;
-    }
-  }
-  return best ? best->image : QImage();
-}
-
-}  // namespace
-
 void Icon::LoadFromFile(const QString& path) {
-  image_ = Nearest(ImageFiles::ReadIco(path));
+  image_ = ImageFiles::ReadIcon(path, SystemIconSize());
 }
 
 Icon Icon::FromIcoData(const QByteArray& bytes, const QString& name) {
-  return Icon(Nearest(ImageFiles::ReadIco(bytes, name)));
+  return Icon(ImageFiles::ReadIcon(bytes, SystemIconSize(), name));
 }
 
 void Icon::SaveToFile(const QString& path) const {

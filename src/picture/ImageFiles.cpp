@@ -2,12 +2,15 @@
 
 #include <QBuffer>
 #include <QFile>
-#include <QFileInfo>
 #include <QImageReader>
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 
+#include "IconDirectory.h"
 #include "PictureError.h"
+#include "RegularFile.h"
 
 namespace ImageFiles {
 
@@ -17,21 +20,16 @@ namespace {
   throw PictureError(QStringLiteral("Cannot read \"%1\": %2").arg(path, reason).toStdString());
 }
 
-bool SaneSize(qint64 w, qint64 h) {
-  return w > 0 && h > 0 && w * h <= MaxPixels;
-}
-
 QString SizeReason(qint64 w, qint64 h) {
   return QStringLiteral("a picture of %1 x %2 pixels is larger than Picora opens").arg(w).arg(h);
 }
 
-QByteArray ReadWholeFile(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) Fail(path, file.errorString());
-  QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) Fail(path, file.errorString());
-  if (bytes.isEmpty()) Fail(path, QStringLiteral("the file is empty"));
-  return bytes;
+QString MemoryReason(qint64 w, qint64 h) {
+  return QStringLiteral(
+             "a picture of %1 x %2 pixels needs more memory than Picora gives one "
+             "picture")
+      .arg(w)
+      .arg(h);
 }
 
 quint16 U16(const uchar* p) {
@@ -42,9 +40,6 @@ quint32 U32(const uchar* p) {
 }
 qint32 I32(const uchar* p) {
   return qint32(U32(p));
-}
-quint32 BigU32(const uchar* p) {
-  return (quint32(p[0]) << 24) | (quint32(p[1]) << 16) | (quint32(p[2]) << 8) | quint32(p[3]);
 }
 
 void Put16(QByteArray& out, int v) {
@@ -70,57 +65,124 @@ void PutInfoHeader(QByteArray& out, int width, int height, int bits, quint32 ima
   Put32(out, 0);  // important colours
 }
 
-constexpr uchar kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-
-// What the directory and the entry's own header say about one icon image; entries that
-// lie outside the file or claim absurd sizes are left out before Qt sees them.
-struct EntryInfo {
-  int index = 0;
-  int depth = 0;
-  bool usable = false;
+// What a bitmap file's header claims, checked before Qt sees the file: a bitmap claiming a
+// giant size, or a giant size in a few bytes of run-length data, is refused without any
+// attempt to allocate it.
+struct BmpInfo {
+  qint64 width = 0, height = 0;  // height as a positive number (top-down files store it negative)
+  int bits = 0;
+  qint64 peakBytes = 0;
 };
 
-EntryInfo Inspect(const QByteArray& file, int index) {
-  EntryInfo info;
-  info.index = index;
-  const auto* data = reinterpret_cast<const uchar*>(file.constData());
-  const qint64 size = file.size();
-  const uchar* entry = data + 6 + 16 * index;
-  const quint32 bytes = U32(entry + 8);
-  const quint32 offset = U32(entry + 12);
-  if (qint64(offset) + qint64(bytes) > size || bytes < 40) return info;
-  const uchar* image = data + offset;
-  if (std::memcmp(image, kPngSignature, 8) == 0) {
-    if (bytes < 33) return info;
-    const quint32 w = BigU32(image + 16), h = BigU32(image + 20);
-    if (!SaneSize(w, h)) return info;
-    const int bitDepth = image[24];
-    int channels = 1;
-    switch (image[25]) {
-      case 2:
-        channels = 3;
-        break;
-      case 4:
-        channels = 2;
-        break;
-      case 6:
-        channels = 4;
-        break;
-      default:
-        channels = 1;
-        break;  // grey or palette
-    }
-    info.depth = bitDepth * channels;
-  } else {
-    const quint32 headerSize = U32(image);
-    if (headerSize < 40 || headerSize > bytes) return info;
-    const qint64 w = I32(image + 4), h = qint64(I32(image + 8)) / 2;  // colour + mask
-    if (!SaneSize(w, h)) return info;
-    info.depth = U16(image + 14);
+BmpInfo InspectBmp(RegularFile& file) {
+  const QString& path = file.Path();
+  if (file.Size() == 0) Fail(path, QStringLiteral("the file is empty"));
+  // The fields read below reach byte 34; a shorter file reads zeros past its end.
+  QByteArray head = file.ReadAt(0, 34);
+  const qint64 headBytes = head.size();
+  head.append(QByteArray(34 - headBytes, 0));
+  const auto* header = reinterpret_cast<const uchar*>(head.constData());
+  if (headBytes < 26 || header[0] != 'B' || header[1] != 'M')
+    Fail(path, QStringLiteral("not a Windows bitmap file"));
+  const bool core = U32(header + 14) == 12;  // the old OS/2 header with 16-bit sizes
+  BmpInfo info;
+  info.width = core ? U16(header + 18) : std::abs(qint64(I32(header + 18)));
+  info.height = core ? U16(header + 20) : std::abs(qint64(I32(header + 22)));
+  if (info.width <= 0 || info.height <= 0)
+    Fail(path, QStringLiteral("not a readable Windows bitmap file"));
+  if (!PictureLimits::SaneSize(info.width, info.height))
+    Fail(path, SizeReason(info.width, info.height));
+  info.bits = core ? U16(header + 24) : U16(header + 28);
+  const quint32 compression = core || headBytes < 34 ? 0 : U32(header + 30);
+  const quint64 pixels = quint64(info.width) * quint64(info.height);
+  if (compression == 0 || compression == 3 || compression == 6) {
+    // Uncompressed rows have a known length; Qt would leave the missing ones undefined.
+    const qint64 rowBytes = (info.width * qint64(info.bits) + 31) / 32 * 4;
+    if (rowBytes > file.Size() || qint64(U32(header + 10)) + rowBytes * info.height > file.Size())
+      Fail(path, QStringLiteral("the file is cut short"));
+  } else if (compression == 1 || compression == 2) {
+    // Run-length data: a run of at most 255 pixels takes two bytes.
+    if (!PictureLimits::Plausible(pixels, file.Size(), 256))
+      Fail(path, QStringLiteral("the file is far too small for a picture of %1 x %2 pixels")
+                     .arg(info.width)
+                     .arg(info.height));
   }
-  if (info.depth == 0) info.depth = U16(entry + 6);
-  info.usable = true;
+  // Qt reads up to 8 bits per pixel as one byte per pixel, which becomes Format_RGB32; a
+  // 32-bit file may come as ARGB32 and be converted.
+  const qint64 bytesPerPixel = info.bits <= 8 ? 5 : info.bits == 32 ? 8 : 4;
+  info.peakBytes = PictureLimits::PixelBytes(info.width, info.height, bytesPerPixel);
+  if (info.peakBytes > PictureLimits::DecodeBudget)
+    Fail(path, MemoryReason(info.width, info.height));
   return info;
+}
+
+// Where an icon file's bytes come from: a file on disk, or an icon put together in memory
+// (a program's icon resources). name stands for it in error messages.
+struct IconSource {
+  QString name;
+  qint64 size = 0;
+  std::function<QByteArray(qint64 offset, qint64 n)> readAt;
+};
+
+IconSource FromFile(RegularFile& file) {
+  return {file.Path(), file.Size(),
+          [&file](qint64 offset, qint64 n) { return file.ReadAt(offset, n); }};
+}
+
+IconSource FromBytes(const QByteArray& bytes, const QString& name) {
+  return {name, bytes.size(), [&bytes](qint64 offset, qint64 n) {
+            if (offset < 0 || n <= 0 || offset >= bytes.size()) return QByteArray();
+            return bytes.mid(offset, std::min(n, bytes.size() - offset));
+          }};
+}
+
+// Decodes one entry of an icon file, and nothing else of it: only the entry's bytes are
+// read.
+QImage DecodeIconEntry(const IconSource& source, const IconDirectory::Entry& entry) {
+  const QByteArray record = source.readAt(6 + 16 * qint64(entry.index), 16);
+  if (record.size() != 16) return QImage();
+  QByteArray bytes;
+  const QByteArray image = source.readAt(entry.offset, entry.bytes);
+  if (image.size() != qint64(entry.bytes)) return QImage();
+  if (entry.png) {
+    bytes = image;
+  } else {
+    // A one-image icon file around the entry's bitmap, for Qt's icon reader, which then
+    // cannot be led to any other entry.
+    bytes = QByteArray::fromHex("000001000100") + record;
+    for (int i = 0; i < 4; ++i) bytes[6 + 12 + i] = char((22 >> (8 * i)) & 0xFF);
+    bytes += image;
+  }
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::ReadOnly);
+  // Qt allocates the size the image's own header gives, which is what the budget allowed.
+  QImageReader reader(&buffer, entry.png ? "png" : "ico");
+  reader.setAutoDetectImageFormat(false);
+  QImage decoded;
+  if (!reader.read(&decoded) || decoded.isNull()) return QImage();
+  return decoded.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+// The entries worth trying, best first: a few, so that a file of broken entries cannot make
+// the reader decode every one of them. Only the directory and the entries' headers are
+// read.
+constexpr size_t kIconAttempts = 4;
+
+std::vector<IconDirectory::Entry> IconCandidates(const IconSource& source, QSize want) {
+  const QString& path = source.name;
+  std::vector<IconDirectory::Entry> entries = IconDirectory::Preferred(
+      IconDirectory::Parse(source.readAt, source.size, path).Entries(), want);
+  if (entries.size() > kIconAttempts) entries.resize(kIconAttempts);
+  if (entries.empty()) Fail(path, QStringLiteral("the icon file holds no readable image"));
+  const auto peak = [](const IconDirectory::Entry& e) { return IconDirectory::PeakBytes(e); };
+  if (peak(entries.front()) > PictureLimits::DecodeBudget)
+    Fail(path, MemoryReason(entries.front().size.width(), entries.front().size.height()));
+  entries.erase(std::remove_if(entries.begin(), entries.end(),
+                               [&](const IconDirectory::Entry& e) {
+                                 return peak(e) > PictureLimits::DecodeBudget;
+                               }),
+                entries.end());
+  return entries;
 }
 
 }  // namespace
@@ -130,36 +192,16 @@ void RaiseAllocationLimit() {
 }
 
 QImage ReadBmp(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) Fail(path, file.errorString());
-  if (file.size() == 0) Fail(path, QStringLiteral("the file is empty"));
-  // The size from the header, before Qt sees the file: a bitmap claiming a giant size
-  // must be refused without any attempt to allocate it.
-  uchar header[34] = {};
-  const qint64 headerBytes = file.peek(reinterpret_cast<char*>(header), sizeof header);
-  if (headerBytes < 26 || header[0] != 'B' || header[1] != 'M')
-    Fail(path, QStringLiteral("not a Windows bitmap file"));
-  const bool core = U32(header + 14) == 12;  // the old OS/2 header with 16-bit sizes
-  const qint64 claimedW = core ? U16(header + 18) : std::abs(qint64(I32(header + 18)));
-  const qint64 claimedH = core ? U16(header + 20) : std::abs(qint64(I32(header + 22)));
-  if (claimedW > 0 && claimedH > 0 && !SaneSize(claimedW, claimedH))
-    Fail(path, SizeReason(claimedW, claimedH));
-  // Uncompressed rows have a known length; Qt would leave the missing ones undefined.
-  const int bits = core ? U16(header + 24) : U16(header + 28);
-  const quint32 compression = core || headerBytes < 34 ? 0 : U32(header + 30);
-  if (compression == 0 || compression == 3 || compression == 6) {
-    const qint64 rowBytes = (claimedW * bits + 31) / 32 * 4;
-    if (qint64(U32(header + 10)) + rowBytes * claimedH > file.size())
-      Fail(path, QStringLiteral("the file is cut short"));
-  }
+  RegularFile regular(path);
+  const BmpInfo info = InspectBmp(regular);
+  QFile file;
+  regular.HandOver(file);
   QImageReader reader(&file, "bmp");
   reader.setAutoDetectImageFormat(false);
   // Qt reports a top-down bitmap's height as negative, as the file stores it.
   const QSize claimed = reader.size();
-  if (claimed.width() <= 0 || claimed.height() == 0)
+  if (claimed.width() != info.width || std::abs(claimed.height()) != info.height)
     Fail(path, QStringLiteral("not a readable Windows bitmap file"));
-  const QSize size(claimed.width(), std::abs(claimed.height()));
-  if (!SaneSize(size.width(), size.height())) Fail(path, SizeReason(size.width(), size.height()));
   QImage image;
   if (!reader.read(&image) || image.isNull()) Fail(path, reader.errorString());
   if (image.format() != QImage::Format_RGB32) image = image.convertToFormat(QImage::Format_RGB32);
@@ -167,36 +209,56 @@ QImage ReadBmp(const QString& path) {
   return image;
 }
 
-std::vector<IconEntry> ReadIco(const QString& path) {
-  return ReadIco(ReadWholeFile(path), path);
+qint64 BmpPeakBytes(const QString& path) {
+  RegularFile regular(path);
+  return InspectBmp(regular).peakBytes;
 }
 
-std::vector<IconEntry> ReadIco(const QByteArray& bytes, const QString& path) {
-  const auto* data = reinterpret_cast<const uchar*>(bytes.constData());
-  if (bytes.size() < 6 || U16(data) != 0 || U16(data + 2) != 1)
-    Fail(path, QStringLiteral("not an icon file"));
-  const int count = U16(data + 4);
-  if (count == 0 || bytes.size() < 6 + 16 * qint64(count))
-    Fail(path, QStringLiteral("the icon directory is damaged"));
-
-  QBuffer buffer;
-  buffer.setData(bytes);
-  buffer.open(QIODevice::ReadOnly);
-  QImageReader reader(&buffer, "ico");
-  reader.setAutoDetectImageFormat(false);
-
-  std::vector<IconEntry> entries;
-  for (int i = 0; i < count; ++i) {
-    const EntryInfo info = Inspect(bytes, i);
-    if (!info.usable || !reader.jumpToImage(i)) continue;
-    QImage image;
-    if (!reader.read(&image) || image.isNull()) continue;
-    image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    if (image.isNull()) continue;
-    entries.push_back({std::move(image), info.depth});
+namespace {
+QImage ReadIcon(const IconSource& source, QSize want) {
+  for (const IconDirectory::Entry& entry : IconCandidates(source, want)) {
+    QImage image = DecodeIconEntry(source, entry);
+    if (!image.isNull()) return image;
   }
-  if (entries.empty()) Fail(path, QStringLiteral("the icon file holds no readable image"));
-  return entries;
+  Fail(source.name, QStringLiteral("the icon file holds no readable image"));
+}
+}  // namespace
+
+QImage ReadIcon(const QString& path, QSize want) {
+  RegularFile file(path);
+  return ReadIcon(FromFile(file), want);
+}
+
+QImage ReadIcon(const QByteArray& bytes, QSize want, const QString& name) {
+  return ReadIcon(FromBytes(bytes, name), want);
+}
+
+qint64 IconPeakBytes(const QString& path, QSize want) {
+  RegularFile file(path);
+  qint64 peak = 0;
+  for (const IconDirectory::Entry& entry : IconCandidates(FromFile(file), want))
+    peak = std::max(peak, IconDirectory::PeakBytes(entry));
+  return peak;
+}
+
+std::vector<IconEntry> ReadIco(const QString& path) {
+  RegularFile file(path);
+  const IconDirectory directory = IconDirectory::Parse(
+      [&file](qint64 offset, qint64 n) { return file.ReadAt(offset, n); }, file.Size(), path);
+  std::vector<IconEntry> images;
+  qint64 held = 0;
+  for (const IconDirectory::Entry& entry : directory.Entries()) {
+    const qint64 peak = IconDirectory::PeakBytes(entry);
+    if (held + peak > PictureLimits::DecodeBudget)
+      Fail(path, QStringLiteral("its images together need more memory than Picora gives one "
+                                "picture"));
+    QImage image = DecodeIconEntry(FromFile(file), entry);
+    if (image.isNull()) continue;
+    held += peak;  // as estimated: what the next decode costs comes on top
+    images.push_back({std::move(image), entry.depth});
+  }
+  if (images.empty()) Fail(path, QStringLiteral("the icon file holds no readable image"));
+  return images;
 }
 
 QByteArray EncodeBmp(const QImage& source) {

@@ -1,7 +1,5 @@
 #include "JpegCodec.h"
 
-#include <QFile>
-
 #include <algorithm>
 #include <cerrno>
 #include <csetjmp>
@@ -12,11 +10,13 @@
 
 // jpeglib.h wants size_t and FILE declared before it.
 #include <jpeglib.h>
+#include <unistd.h>
 
 #include "FileSaver.h"
-#include "ImageFiles.h"
 #include "PictureError.h"
+#include "PictureLimits.h"
 #include "PixelMemory.h"
+#include "RegularFile.h"
 
 namespace JpegCodec {
 
@@ -88,7 +88,7 @@ struct Encoder {
 // ---- The functions that call libjpeg under setjmp. No C++ objects in here. ----
 
 // Creates the decompressor and reads the header from memory or from a FILE*.
-bool ReadHeader(Decoder* d, const unsigned char* data, unsigned long size, std::FILE* file) {
+bool StartHeader(Decoder* d, const unsigned char* data, unsigned long size, std::FILE* file) {
   if (setjmp(d->err.jump)) return false;
   jpeg_create_decompress(&d->cinfo);
   if (file)
@@ -99,9 +99,11 @@ bool ReadHeader(Decoder* d, const unsigned char* data, unsigned long size, std::
   return true;
 }
 
-// Chooses the output colour space and scale and computes the output size.
-bool Prepare(Decoder* d, unsigned int scaleDenom) {
+// Chooses the output colour space and scale and computes the output size. libjpeg may
+// use at most maxMemory bytes of its own: past that it fails instead of allocating.
+bool Prepare(Decoder* d, unsigned int scaleDenom, long maxMemory) {
   if (setjmp(d->err.jump)) return false;
+  d->cinfo.mem->max_memory_to_use = maxMemory;
   jpeg_decompress_struct* c = &d->cinfo;
   d->cmyk = c->jpeg_color_space == JCS_CMYK || c->jpeg_color_space == JCS_YCCK;
   // libjpeg-turbo writes B,G,R,X straight into Format_RGB32 rows, grey files included.
@@ -190,25 +192,6 @@ bool Compress(Encoder* e, const unsigned char* bits, std::ptrdiff_t stride, unsi
   Fail(path, QString::fromLocal8Bit(err.message));
 }
 
-QByteArray ReadWholeFile(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) Fail(path, file.errorString());
-  const qint64 size = file.size();
-  if (size == 0) Fail(path, QStringLiteral("the file is empty"));
-  // One read of the whole file: libjpeg then works from memory without any copying.
-  QByteArray bytes(size, Qt::Uninitialized);
-  if (file.read(bytes.data(), size) != size)
-    Fail(path, QStringLiteral("the file could not be read"));
-  return bytes;
-}
-
-void CheckSize(const QString& path, const jpeg_decompress_struct& c) {
-  if (qint64(c.image_width) * qint64(c.image_height) > ImageFiles::MaxPixels)
-    Fail(path, QStringLiteral("a picture of %1 x %2 pixels is larger than Picora opens")
-                   .arg(c.image_width)
-                   .arg(c.image_height));
-}
-
 unsigned int ValidDenom(int denom) {
   if (denom >= 8) return 8;
   if (denom >= 4) return 4;
@@ -217,36 +200,130 @@ unsigned int ValidDenom(int denom) {
 }
 
 // Output size at 1/denom, rounded up as libjpeg does.
-unsigned int Scaled(unsigned int size, unsigned int denom) {
+qint64 Scaled(qint64 size, qint64 denom) {
   return (size + denom - 1) / denom;
+}
+
+qint64 RoundUp(qint64 value, qint64 multiple) {
+  return multiple > 0 ? (value + multiple - 1) / multiple * multiple : value;
+}
+
+// Files up to this size are read in one go and decoded from memory, which is fastest;
+// larger ones are streamed, so that a huge file (a disk image named .jpg) costs what its
+// header says and not its size.
+constexpr qint64 kInMemoryBytes = qint64(64) << 20;
+
+bool InMemory(qint64 fileSize) {
+  return fileSize <= kInMemoryBytes;
+}
+
+using Stream = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+
+// The open file as a stdio stream for libjpeg.
+Stream OpenStream(const QString& path, RegularFile& regular) {
+  const int fd = regular.Release();
+  Stream stream(::fdopen(fd, "rb"), &std::fclose);
+  if (!stream) {
+    const int error = errno;
+    ::close(fd);
+    Fail(path, QString::fromLocal8Bit(std::strerror(error)));
+  }
+  return stream;
+}
+
+// Fills the header from a decompressor that has read it, and refuses what no decode could
+// afford. Every check is on the header alone, before libjpeg allocates any image memory.
+Header Inspect(const QString& path, const jpeg_decompress_struct& c, qint64 fileSize) {
+  Header h;
+  h.size = QSize(int(c.image_width), int(c.image_height));
+  h.fileBytes = InMemory(fileSize) ? fileSize : 0;
+  if (!PictureLimits::SaneSize(c.image_width, c.image_height))
+    Fail(path, QStringLiteral("a picture of %1 x %2 pixels is larger than Picora opens")
+                   .arg(c.image_width)
+                   .arg(c.image_height));
+  // Progressive files and sequential files whose components come in separate scans are
+  // buffered whole as DCT coefficients (128 bytes per 8 x 8 block) before any row comes
+  // out, whatever the output scale.
+  const bool wholeImage = c.progressive_mode || c.comps_in_scan < c.num_components;
+  qint64 blocks = 0;
+  for (int i = 0; i < c.num_components; ++i) {
+    const jpeg_component_info& comp = c.comp_info[i];
+    blocks += RoundUp(comp.width_in_blocks, comp.h_samp_factor) *
+              RoundUp(comp.height_in_blocks, comp.v_samp_factor);
+  }
+  if (wholeImage) h.coefficientBytes = blocks * qint64(sizeof(JBLOCK));
+  h.workBytes = qint64(c.image_width) * c.num_components * 64;
+  // With Huffman coding every block costs at least one bit in its component's first scan
+  // (arithmetic coding can spend less, so it is not judged); the first component has the
+  // most blocks.
+  const jpeg_component_info& first = c.comp_info[0];
+  const quint64 firstBlocks = quint64(first.width_in_blocks) * first.height_in_blocks;
+  const quint64 pixels = quint64(c.image_width) * c.image_height;
+  const quint64 pixelsPerByte =
+      firstBlocks > 0 ? std::max<quint64>(1, pixels * 8 / firstBlocks) : pixels;
+  if (!c.arith_code && !PictureLimits::Plausible(pixels, fileSize, pixelsPerByte))
+    Fail(path, QStringLiteral("the file is far too small for a picture of %1 x %2 pixels")
+                   .arg(c.image_width)
+                   .arg(c.image_height));
+  if (h.PeakBytes(8) > PictureLimits::DecodeBudget)
+    Fail(path, QStringLiteral("a picture of %1 x %2 pixels needs more memory than Picora gives "
+                              "one picture")
+                   .arg(c.image_width)
+                   .arg(c.image_height));
+  return h;
 }
 
 // minWidth < 0 asks for exactly scaleDenom; otherwise the scale is chosen from the header.
 QImage DecodeFile(const QString& path, int scaleDenom, int minWidth, int minHeight) {
-  const QByteArray bytes = ReadWholeFile(path);
+  RegularFile file(path);
+  const qint64 fileSize = file.Size();
+  if (fileSize == 0) Fail(path, QStringLiteral("the file is empty"));
+  QByteArray bytes;
+  Stream stream(nullptr, &std::fclose);
+  if (InMemory(fileSize))
+    bytes = file.ReadAll(kInMemoryBytes);
+  else
+    stream = OpenStream(path, file);
   Decoder d;
-  if (!ReadHeader(&d, reinterpret_cast<const unsigned char*>(bytes.constData()),
-                  (unsigned long)bytes.size(), nullptr))
+  if (!StartHeader(&d, reinterpret_cast<const unsigned char*>(bytes.constData()),
+                   (unsigned long)bytes.size(), stream.get()))
     FailJpeg(path, d.err);
-  CheckSize(path, d.cinfo);
-  unsigned int denom = ValidDenom(scaleDenom);
-  if (minWidth >= 0) {
-    denom = 1;
-    for (unsigned int candidate : {8u, 4u, 2u}) {
-      if (Scaled(d.cinfo.image_width, candidate) >= unsigned(minWidth) &&
-          Scaled(d.cinfo.image_height, candidate) >= unsigned(std::max(minHeight, 0))) {
-        denom = candidate;
-        break;
-      }
-    }
-  }
-  if (!Prepare(&d, denom)) FailJpeg(path, d.err);
+  const Header header = Inspect(path, d.cinfo, fileSize);
+  const unsigned int denom =
+      minWidth >= 0 ? unsigned(header.ScaleFor(minWidth, minHeight)) : ValidDenom(scaleDenom);
+  const qint64 peak = header.PeakBytes(int(denom));
+  if (peak > PictureLimits::DecodeBudget)
+    Fail(path, QStringLiteral("a picture of %1 x %2 pixels needs more memory than Picora gives "
+                              "one picture")
+                   .arg(header.size.width())
+                   .arg(header.size.height()));
+  // What is left of the budget once the file and the output are counted is libjpeg's; the
+  // estimate above should never let it get there.
+  const qint64 output =
+      Scaled(header.size.width(), denom) * Scaled(header.size.height(), denom) * 4;
+  const long libjpegMemory = long(PictureLimits::DecodeBudget - header.fileBytes - output);
+  if (!Prepare(&d, denom, libjpegMemory)) FailJpeg(path, d.err);
   QImage image = PixelMemory::NewRgb32(int(d.cinfo.output_width), int(d.cinfo.output_height));
   if (!ReadRows(&d, image.bits(), image.bytesPerLine())) FailJpeg(path, d.err);
   return image;
 }
 
 }  // namespace
+
+int Header::ScaleFor(int minWidth, int minHeight) const {
+  for (int candidate : {8, 4, 2}) {
+    if (Scaled(size.width(), candidate) >= std::max(minWidth, 0) &&
+        Scaled(size.height(), candidate) >= std::max(minHeight, 0))
+      return candidate;
+  }
+  return 1;
+}
+
+qint64 Header::PeakBytes(int scaleDenom) const {
+  const qint64 denom = ValidDenom(scaleDenom);
+  return fileBytes + Scaled(size.width(), denom) * Scaled(size.height(), denom) * 4 +
+         coefficientBytes + workBytes;
+}
 
 QImage Decode(const QString& path, int scaleDenom) {
   return DecodeFile(path, scaleDenom, -1, -1);
@@ -256,15 +333,18 @@ QImage DecodeAtLeast(const QString& path, int minWidth, int minHeight) {
   return DecodeFile(path, 1, std::max(minWidth, 0), std::max(minHeight, 0));
 }
 
-QSize ReadSize(const QString& path) {
-  // Only the header is needed, so read through a FILE* instead of loading the file.
-  const QByteArray name = QFile::encodeName(path);
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(name.constData(), "rb"),
-                                                       &std::fclose);
-  if (!file) Fail(path, QString::fromLocal8Bit(std::strerror(errno)));
+Header ReadHeader(const QString& path) {
+  // Only the header is needed, so read through a stream instead of loading the file.
+  RegularFile regular(path);
+  const qint64 fileSize = regular.Size();
+  const Stream file = OpenStream(path, regular);
   Decoder d;
-  if (!ReadHeader(&d, nullptr, 0, file.get())) FailJpeg(path, d.err);
-  return QSize(int(d.cinfo.image_width), int(d.cinfo.image_height));
+  if (!StartHeader(&d, nullptr, 0, file.get())) FailJpeg(path, d.err);
+  return Inspect(path, d.cinfo, fileSize);
+}
+
+QSize ReadSize(const QString& path) {
+  return ReadHeader(path).size;
 }
 
 QByteArray Encode(const QImage& source, int quality) {

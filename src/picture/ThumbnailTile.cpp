@@ -2,9 +2,12 @@
 
 #include <QFileInfo>
 
+#include "GifFile.h"
 #include "Icon.h"
+#include "ImageFiles.h"
 #include "JpegCodec.h"
 #include "PictureError.h"
+#include "PictureLimits.h"
 
 namespace ThumbnailTile {
 
@@ -14,6 +17,22 @@ Bitmap WhiteTile() {
   return Bitmap(Size, Size);
 }
 
+QString Extension(const QString& path) {
+  return QFileInfo(path).suffix().toLower();
+}
+
+bool IsJpeg(const QString& ext) {
+  return ext == QLatin1String("jpg") || ext == QLatin1String("jpeg");
+}
+
+bool IsGif(const QString& ext) {
+  return ext == QLatin1String("gif");
+}
+
+// A GIF's tile is only text; the file is checked as far as its first frame, which decides
+// what Qt would allocate for it.
+constexpr int kGifFramesChecked = 1;
+
 // The picture of a file that has one, at full size or (JPEG) reduced; fullWidth and
 // fullHeight receive the size the geometry is computed from.
 Bitmap LoadPicture(const QString& path, const QString& ext, int& fullWidth, int& fullHeight) {
@@ -22,7 +41,7 @@ Bitmap LoadPicture(const QString& path, const QString& ext, int& fullWidth, int&
     picture.LoadFromFile(path);
     fullWidth = picture.Width();
     fullHeight = picture.Height();
-  } else if (ext == QLatin1String("jpg") || ext == QLatin1String("jpeg")) {
+  } else if (IsJpeg(ext)) {
     // The header first: the drawn rectangle decides how far libjpeg may scale down.
     const QSize full = JpegCodec::ReadSize(path);
     fullWidth = full.width();
@@ -63,19 +82,46 @@ Bitmap FromPicture(const Bitmap& picture, int fullWidth, int fullHeight) {
 }
 
 bool HasPicture(const QString& path) {
-  const QString ext = QFileInfo(path).suffix().toLower();
-  return ext == QLatin1String("bmp") || ext == QLatin1String("jpg") ||
-         ext == QLatin1String("jpeg") || ext == QLatin1String("ico");
+  const QString ext = Extension(path);
+  return ext == QLatin1String("bmp") || IsJpeg(ext) || ext == QLatin1String("ico");
+}
+
+bool ReadsFile(const QString& path) {
+  return HasPicture(path) || IsGif(Extension(path));
 }
 
 Bitmap Make(const QString& path) {
+  const QString ext = Extension(path);
+  if (IsGif(ext)) {
+    GifFile::Scan(path, kGifFramesChecked);
+    return NoPicture();
+  }
   if (!HasPicture(path)) return NoPicture();
-  const QString ext = QFileInfo(path).suffix().toLower();
   int width = 0, height = 0;
   const Bitmap picture = LoadPicture(path, ext, width, height);
   if (width <= 0 || height <= 0 || picture.Width() <= 0 || picture.Height() <= 0)
     throw PictureError(QStringLiteral("\"%1\" holds no picture").arg(path).toStdString());
   return FromPicture(picture, width, height);
+}
+
+qint64 PeakBytes(const QString& path) {
+  const QString ext = Extension(path);
+  if (IsGif(ext)) {
+    GifFile::Scan(path, kGifFramesChecked);
+    return 0;
+  }
+  if (ext == QLatin1String("bmp")) return ImageFiles::BmpPeakBytes(path);
+  if (IsJpeg(ext)) {
+    const JpegCodec::Header header = JpegCodec::ReadHeader(path);
+    const TRect r = PictureRect(header.size.width(), header.size.height());
+    return header.PeakBytes(header.ScaleFor(r.Width(), r.Height()));
+  }
+  if (ext == QLatin1String("ico")) {
+    // Reading the icon is the peak: the scratch bitmap it is drawn on afterwards takes less
+    // than Qt's image and its premultiplied copy did.
+    return ImageFiles::IconPeakBytes(path, Icon::SystemIconSize());
+  }
+  return 0;
 }
 
 Bitmap NoPicture() {

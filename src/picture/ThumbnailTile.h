@@ -21,11 +21,19 @@ Bitmap FromPicture(const Bitmap& picture, int fullWidth, int fullHeight);
 
 // Whether the file's kind has a picture to draw (.bmp, .jpg, .jpeg, .ico, any case).
 bool HasPicture(const QString& path);
+// Whether making the tile reads the file: the kinds with a picture, and .gif, whose file is
+// checked (GifFile) so that one that cannot be shown gets the unreadable tile.
+bool ReadsFile(const QString& path);
 
 // The tile of a file by its lower-case extension: .bmp, .jpg, .jpeg and .ico show their
 // picture (JPEGs are decoded at the smallest DCT scale that still covers the drawn
-// rectangle), every other kind shows "gif". PictureError when the file cannot be read.
+// rectangle), every other kind shows "gif". PictureError when the file cannot be read,
+// including a GIF that is not a regular file or whose screen or first frame is too large.
 Bitmap Make(const QString& path);
+
+// The memory Make needs at its peak, estimated from the file's header; PictureError when
+// Make would fail on the header already. For kinds that are not read, 0.
+qint64 PeakBytes(const QString& path);
 
 // White with the green "gif" text.
 Bitmap NoPicture();

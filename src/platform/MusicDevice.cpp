@@ -16,8 +16,8 @@
 
 #include "MidiLength.h"
 #include "MusicError.h"
-#include "RegularFile.h"
 #include "RmidFile.h"
+#include "picture/RegularFile.h"
 
 namespace {
 
@@ -72,7 +72,8 @@ QStringList FindSoundFonts() {
   QStringList found;
   for (const QString& path : candidates) {
     if (found.contains(path)) continue;
-    if (RegularFile(path).IsOpen()) found << path;
+    RegularFile font;
+    if (font.Open(path)) found << path;
   }
   return found;
 }
@@ -155,7 +156,9 @@ void MusicDevice::Open(const QString& path) {
   }
 
   RegularFile file;
-  if (!file.Open(path)) Fail(name, file.ErrorText());
+  if (!file.Open(path))
+    Fail(name, file.Error() == EINVAL ? QStringLiteral("不是普通文件")
+                                      : QString::fromLocal8Bit(strerror(file.Error())));
   if (file.Size() == 0) Fail(name, QStringLiteral("文件是空的"));
   const QByteArray head = file.Peek(12);
   const bool midi = head.startsWith("MThd") || RmidFile::IsRmid(head);
@@ -163,7 +166,7 @@ void MusicDevice::Open(const QString& path) {
   Mix_Music* music = nullptr;
   qint64 length = -1;
   if (midi) {
-    auto bytes = file.ReadAll(MaxMidiBytes);
+    auto bytes = file.TryReadAll(MaxMidiBytes);
     if (!bytes) Fail(name, QStringLiteral("文件太大或无法读取"));
     if (RmidFile::IsRmid(*bytes)) {
       auto inner = RmidFile::Inner(*bytes);
@@ -186,7 +189,7 @@ void MusicDevice::Open(const QString& path) {
     // mixer's WAV reader, everything else to libmpg123, which refuses what is not MPEG
     // audio.
     const bool wave = head.size() >= 12 && head.startsWith("RIFF") && head.mid(8, 4) == "WAVE";
-    const int fd = file.TakeDescriptor();
+    const int fd = file.Release();
     FILE* stream = fdopen(fd, "rb");
     if (!stream) {
       ::close(fd);

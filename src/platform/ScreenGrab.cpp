@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "PortalRequest.h"
-#include "RegularFile.h"
+#include "picture/RegularFile.h"
 
 ScreenGrab::Options ScreenGrab::Options::Desktop() {
   Options options;

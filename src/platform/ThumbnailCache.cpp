@@ -19,7 +19,7 @@
 #include <utility>
 #include <vector>
 
-#include "RegularFile.h"
+#include "picture/RegularFile.h"
 
 #ifndef PICORA_VERSION
 #define PICORA_VERSION "0"
@@ -180,7 +180,7 @@ std::optional<ThumbnailCache::Found> ReadEntry(const QString& path, const QByteA
                                                const ThumbnailCache::Source& file) {
   RegularFile entry;
   if (!entry.Open(path) || entry.Size() > ThumbnailCache::MaxFileBytes) return std::nullopt;
-  auto bytes = entry.ReadAll(ThumbnailCache::MaxFileBytes);
+  auto bytes = entry.TryReadAll(ThumbnailCache::MaxFileBytes);
   entry.Close();
   if (!bytes || bytes->isEmpty()) return std::nullopt;
   QBuffer buffer(&*bytes);

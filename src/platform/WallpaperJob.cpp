@@ -12,7 +12,7 @@
 #include <memory>
 
 #include "PortalRequest.h"
-#include "RegularFile.h"
+#include "picture/RegularFile.h"
 #include "RootBackground.h"
 #include "ScreenGrab.h"
 

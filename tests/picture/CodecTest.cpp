@@ -9,6 +9,7 @@
 
 #include "TestFiles.h"
 #include "picture/Icon.h"
+#include "picture/IconDirectory.h"
 #include "picture/ImageFiles.h"
 #include "picture/JpegCodec.h"
 #include "picture/PictureError.h"
@@ -327,10 +328,14 @@ TEST(Ico, RoundTripIsExact) {
     for (int x = 0; x < 32; ++x)
       if ((x * 3 + y) % 5 == 0) holes.setPixel(x, y, 0);  // fully transparent
   for (const QImage& original : {opaque, holes}) {
-    const auto entries = ImageFiles::ReadIco(files.WriteIco(QStringLiteral("i.ico"), original));
+    const QString path = files.WriteIco(QStringLiteral("i.ico"), original);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const auto entries = IconDirectory::Parse(file.readAll(), path).Entries();
     ASSERT_EQ(entries.size(), 1u);
     EXPECT_EQ(entries[0].depth, 32);
-    EXPECT_EQ(entries[0].image, original.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+    EXPECT_EQ(ImageFiles::ReadIcon(path, QSize(32, 32)),
+              original.convertToFormat(QImage::Format_ARGB32_Premultiplied));
   }
 }
 
@@ -409,10 +414,15 @@ TEST(Ico, ChoosesEntryNearestSystemSizeDeepestFirst) {
       {{48, 48}, BmpEntry(Solid(48, green))},
   });
   const QString path = files.WriteBytes(QStringLiteral("multi.ico"), file);
-  const auto entries = ImageFiles::ReadIco(path);
+  // Sizes and depths come from the entries' own headers, before anything is decoded.
+  const auto entries = IconDirectory::Parse(file, path).Entries();
   ASSERT_EQ(entries.size(), 4u);
   EXPECT_EQ(entries[1].depth, 24);
   EXPECT_EQ(entries[2].depth, 32);
+  EXPECT_EQ(entries[3].size, QSize(48, 48));
+  const auto preferred = IconDirectory::Preferred(entries, QSize(32, 32));
+  EXPECT_EQ(preferred[0].index, 2);
+  EXPECT_EQ(preferred[1].index, 1);
   Icon icon;
   icon.LoadFromFile(path);
   EXPECT_EQ(icon.Width(), 32);
@@ -424,6 +434,16 @@ TEST(Ico, ChoosesEntryNearestSystemSizeDeepestFirst) {
       IconFile({{{16, 16}, BmpEntry(Solid(16, red))}, {{40, 40}, BmpEntry(Solid(40, blue))}}));
   icon.LoadFromFile(near);
   EXPECT_EQ(icon.Width(), 40);
+
+  // An entry whose header promises well but whose data is broken gives way to the next.
+  QByteArray broken = PngEntry(Solid(32, red));
+  broken.truncate(40);
+  const QString fallback =
+      files.WriteBytes(QStringLiteral("fallback.ico"),
+                       IconFile({{{16, 16}, BmpEntry(Solid(16, green))}, {{32, 32}, broken}}));
+  icon.LoadFromFile(fallback);
+  EXPECT_EQ(icon.Width(), 16);
+  EXPECT_EQ(icon.ToImage().pixel(5, 5), qRgb(0, 255, 0));
 }
 
 TEST(Ico, SystemIconSizeAndSaveLoad) {

@@ -84,6 +84,9 @@ TEST(Errors, MalformedFilesRaisePictureError) {
       {"top-down bmp claiming 100000 x 100000", "hugetd.bmp", BmpHeader(100000, -100000), false,
        "larger"},
       {"bmp cut short", "cut.bmp", ImageFiles::EncodeBmp(TestFiles::Pattern(40, 40)).left(2000)},
+      // The fields of the info header lie past the end (found by fuzz/BmpFuzz).
+      {"bmp cut at 26 bytes", "cut26.bmp",
+       ImageFiles::EncodeBmp(TestFiles::Pattern(4, 4)).left(26)},
       {"bmp header then garbage", "garbage.bmp", QByteArray("BM") + QByteArray(60, '\x7f')},
       {"ico entry past the end", "past.ico", IconPointingAt(5000)},
       {"ico entry of absurd size", "hugeentry.ico", IconPointingAt(22, hugeIcoEntry)},
@@ -128,6 +131,7 @@ TEST(Errors, CodecCallsRaiseToo) {
   EXPECT_THROW(JpegCodec::DecodeAtLeast(missing, 10, 10), PictureError);
   EXPECT_THROW(JpegCodec::ReadSize(files.WriteBytes(QStringLiteral("x.jpg"), "xx")), PictureError);
   EXPECT_THROW(JpegCodec::Encode(QImage()), PictureError);
-  EXPECT_THROW(ImageFiles::ReadIco(files.WriteBytes(QStringLiteral("x.ico"), "\0\0\1\0\0\0")),
+  EXPECT_THROW(ImageFiles::ReadIcon(files.WriteBytes(QStringLiteral("x.ico"), "\0\0\1\0\0\0"),
+                                    QSize(32, 32)),
                PictureError);
 }

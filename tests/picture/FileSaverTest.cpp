@@ -1,6 +1,7 @@
 // Saving: complete files only, the old file kept when a save fails.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 #include <QDir>
 #include <QFile>
@@ -62,23 +63,29 @@ TEST(FileSaver, FailedWriteRaisesAndKeepsOldFile) {
 }
 
 TEST(FileSaver, DiskFullKeepsOldFile) {
-  TestFiles files;
-  const QString path = files.WriteBytes(QStringLiteral("keep.bmp"), "old contents");
-  bool raised = false;
-  std::string message;
-  {
-    FileSizeLimit limit(4096);
-    try {
-      FileSaver::Write(path, QByteArray(1 << 20, 'n'));
-    } catch (const PictureError& e) {
-      raised = true;
-      message = e.what();
+  // Past the limit in one write, and in the last of several: either way the reason is
+  // the system's own, not "Unknown error".
+  for (const int size : {1 << 20, 10000}) {
+    SCOPED_TRACE(size);
+    TestFiles files;
+    const QString path = files.WriteBytes(QStringLiteral("keep.bmp"), "old contents");
+    bool raised = false;
+    std::string message;
+    {
+      FileSizeLimit limit(4096);
+      try {
+        FileSaver::Write(path, QByteArray(size, 'n'));
+      } catch (const PictureError& e) {
+        raised = true;
+        message = e.what();
+      }
     }
+    EXPECT_TRUE(raised);
+    EXPECT_NE(message.find("keep.bmp"), std::string::npos) << message;
+    EXPECT_NE(message.find("File too large"), std::string::npos) << message;
+    EXPECT_EQ(Contents(path), "old contents");
+    EXPECT_EQ(QDir(files.Folder()).entryList(QDir::Files), QStringList{"keep.bmp"});
   }
-  EXPECT_TRUE(raised);
-  EXPECT_NE(message.find("keep.bmp"), std::string::npos) << message;
-  EXPECT_EQ(Contents(path), "old contents");
-  EXPECT_EQ(QDir(files.Folder()).entryList(QDir::Files), QStringList{"keep.bmp"});
 }
 
 TEST(FileSaver, ReadOnlyFolderAsOrdinaryUser) {
@@ -102,4 +109,56 @@ TEST(FileSaver, Copy) {
   EXPECT_FALSE(FileSaver::Copy(files.Path(QStringLiteral("missing.jpg")), to));
   EXPECT_EQ(Contents(to), Contents(from));
   EXPECT_FALSE(FileSaver::Copy(from, files.Path(QStringLiteral("no/dir/c.jpg"))));
+}
+
+TEST(FileSaver, FailedCopySaysWhy) {
+  // Saving a GIF copies its bytes; a copy that fails must be reported like any failed
+  // save, with the file and the reason.
+  struct Case {
+    const char* name;
+    std::function<std::pair<QString, QString>(TestFiles&)> paths;  // from, to
+    const char* reason;
+  };
+  const Case cases[] = {
+      {"source gone",
+       [](TestFiles& f) {
+         return std::pair{f.Path(QStringLiteral("gone.gif")), f.Path(QStringLiteral("to.gif"))};
+       },
+       "No such file"},
+      {"source is a FIFO",
+       [](TestFiles& f) {
+         const QString fifo = f.Path(QStringLiteral("fifo.gif"));
+         mkfifo(QFile::encodeName(fifo).constData(), 0644);
+         return std::pair{fifo, f.Path(QStringLiteral("to.gif"))};
+       },
+       "pipe"},
+      {"target folder missing",
+       [](TestFiles& f) {
+         return std::pair{f.WriteBytes(QStringLiteral("a.gif"), "GIF89a"),
+                          f.Path(QStringLiteral("no/dir/to.gif"))};
+       },
+       "to.gif"},
+      {"target past the file-size limit",
+       [](TestFiles& f) {
+         return std::pair{f.WriteBytes(QStringLiteral("big.gif"), QByteArray(1 << 20, 'g')),
+                          f.Path(QStringLiteral("to.gif"))};
+       },
+       "File too large"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TestFiles files;
+    const auto [from, to] = c.paths(files);
+    std::string message;
+    {
+      FileSizeLimit limit(64 << 10);
+      try {
+        FileSaver::CopyFile(from, to);
+      } catch (const PictureError& e) {
+        message = e.what();
+      }
+    }
+    EXPECT_NE(message.find(c.reason), std::string::npos) << message;
+    EXPECT_FALSE(QFile::exists(to));
+  }
 }

@@ -4,6 +4,7 @@
 
 #include <QFile>
 
+#include "HostileFiles.h"
 #include "TestFiles.h"
 #include "picture/PictureError.h"
 #include "picture/ThumbnailTile.h"
@@ -112,10 +113,22 @@ TEST(ThumbnailTile, KindsWithoutPictureShowGif) {
     }
   EXPECT_GT(green, 20);
   // The file is not opened for them: these need not exist.
-  for (const char* name : {"x.gif", "x.EMF", "x.wmf", "noextension"})
+  for (const char* name : {"x.EMF", "x.wmf", "noextension"})
     EXPECT_EQ(ThumbnailTile::Make(QStringLiteral("/nonexistent/") + QLatin1String(name)).Image(),
               tile.Image())
         << name;
+  // A GIF's file is checked, but a GIF that can be played, or one whose content is not a
+  // GIF stream at all, still gets the "gif" tile.
+  TestFiles files;
+  for (const auto& [name, bytes] :
+       {std::pair{"anim.gif",
+                  HostileFiles::Gif(3, 2, {HostileFiles::GifFrame{0, 0, 3, 2, {1, 2}}})},
+        std::pair{"text.GIF", QByteArray("not a GIF at all")}}) {
+    EXPECT_EQ(ThumbnailTile::Make(files.WriteBytes(QLatin1String(name), bytes)).Image(),
+              tile.Image())
+        << name;
+  }
+  EXPECT_THROW(ThumbnailTile::Make(files.Path(QStringLiteral("missing.gif"))), PictureError);
 }
 
 TEST(ThumbnailTile, UnreadableFilesRaise) {

@@ -182,7 +182,9 @@ TEST_F(SpellPIcFormTest, DragTable) {
       std::swap(expected[size_t(form.Game.ClickSlot - 1)],
                 expected[size_t(form.Game.BlankSlot - 1)]);
     EXPECT_EQ(Slots(), expected) << c.what;
-    if (c.committed) EXPECT_EQ(form.Game.Board[form.Game.BlankSlot], c.piece) << c.what;
+    if (c.committed) {
+      EXPECT_EQ(form.Game.Board[form.Game.BlankSlot], c.piece) << c.what;
+    }
     EXPECT_TRUE(dialogs.messages.empty()) << c.what;
   }
 }

@@ -7,7 +7,8 @@
 #include <cerrno>
 
 #include "TestFiles.h"
-#include "platform/RegularFile.h"
+#include "picture/PictureError.h"
+#include "picture/RegularFile.h"
 
 TEST(RegularFile, OpensOnlyRegularFiles) {
   TestFiles files;
@@ -30,12 +31,16 @@ TEST(RegularFile, OpensOnlyRegularFiles) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.path.toStdString());
-    RegularFile file(c.path);
+    RegularFile file;
+    EXPECT_EQ(file.Open(c.path), c.error == 0);
     EXPECT_EQ(file.IsOpen(), c.error == 0);
     EXPECT_EQ(file.Error(), c.error);
-    if (c.error == EINVAL) {
-      EXPECT_EQ(file.ErrorText(), QStringLiteral("不是普通文件"));
-    }
+    EXPECT_EQ(file.ErrorText().isEmpty(), c.error == 0);
+    // The constructor raises what Open answers.
+    if (c.error)
+      EXPECT_THROW(RegularFile{c.path}, PictureError);
+    else
+      EXPECT_NO_THROW(RegularFile{c.path});
   }
 }
 
@@ -46,11 +51,11 @@ TEST(RegularFile, ReadsUpToItsLimit) {
   ASSERT_TRUE(file.IsOpen());
   EXPECT_EQ(file.Size(), bytes.size());
   EXPECT_EQ(file.Peek(12), bytes.left(12));
-  EXPECT_EQ(file.ReadAll(bytes.size()), bytes);
-  EXPECT_EQ(file.ReadAll(bytes.size() - 1), std::nullopt);
+  EXPECT_EQ(file.TryReadAll(bytes.size()), bytes);
+  EXPECT_EQ(file.TryReadAll(bytes.size() - 1), std::nullopt);
   // Peeking and reading do not move a read position.
   EXPECT_EQ(file.Peek(3), QByteArray("012"));
-  EXPECT_EQ(RegularFile(files.WriteBytes("empty", QByteArray())).ReadAll(0), QByteArray());
+  EXPECT_EQ(RegularFile(files.WriteBytes("empty", QByteArray())).TryReadAll(0), QByteArray());
 }
 
 TEST(RegularFile, OnlyRegularFilesWithinTheBound) {
@@ -59,13 +64,13 @@ TEST(RegularFile, OnlyRegularFilesWithinTheBound) {
   const QString fifo = files.Path(QStringLiteral("fifo"));
   ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
 
-  EXPECT_EQ(RegularFile::Read(small, 100), QByteArray(100, 'x'));
-  EXPECT_EQ(RegularFile::Read(small, 99), std::nullopt);
+  EXPECT_EQ(RegularFile::TryRead(small, 100), QByteArray(100, 'x'));
+  EXPECT_EQ(RegularFile::TryRead(small, 99), std::nullopt);
   // A FIFO with no writer would block an ordinary open for ever.
-  EXPECT_EQ(RegularFile::Read(fifo, 100), std::nullopt);
-  EXPECT_EQ(RegularFile::Read(files.Folder(), 100), std::nullopt);
-  EXPECT_EQ(RegularFile::Read(files.Path(QStringLiteral("missing")), 100), std::nullopt);
-  EXPECT_EQ(RegularFile::Read(QStringLiteral("/dev/zero"), 100), std::nullopt);
+  EXPECT_EQ(RegularFile::TryRead(fifo, 100), std::nullopt);
+  EXPECT_EQ(RegularFile::TryRead(files.Folder(), 100), std::nullopt);
+  EXPECT_EQ(RegularFile::TryRead(files.Path(QStringLiteral("missing")), 100), std::nullopt);
+  EXPECT_EQ(RegularFile::TryRead(QStringLiteral("/dev/zero"), 100), std::nullopt);
 }
 
 TEST(RegularFile, PicturesDecodeOnlyWhenSane) {
