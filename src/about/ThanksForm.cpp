@@ -1,6 +1,57 @@
 #include "ThanksForm.h"
 
+namespace {
+constexpr TColor kSkyBlue = RGBColor(0xA6, 0xCA, 0xF0);
+constexpr int kEsc = 27;
+}  // namespace
+
+const QStringList& TThanksForm::Contributors() {
+  // What the program links and renders with: the window toolkit, the JPEG codec, the
+  // sound device and the decoders behind it, and the font of its Chinese texts.
+  static const QStringList names = {QStringLiteral("Qt"),          QStringLiteral("libjpeg-turbo"),
+                                    QStringLiteral("SDL"),         QStringLiteral("SDL_mixer"),
+                                    QStringLiteral("mpg123"),      QStringLiteral("FluidSynth"),
+                                    QStringLiteral("文泉驿微米黑")};
+  return names;
+}
+
 TThanksForm::TThanksForm(QWidget* owner) : TForm(owner, TForm::Kind::Tool, true) {
   setObjectName(QStringLiteral("TThanksForm"));
-  resize(320, 267);
+  SetCaption(QStringLiteral("鸣谢"));
+  SetClientSize(320, 267);
+  SetColor(kSkyBlue);
+
+  Label1 = new TLabel(
+      this, QStringLiteral("感谢下列人员对本软件的技术、资金支持：") + QString(2, QChar(0x3000)));
+  Label1->SetTransparent(true);
+  Label1->SetFontColor(Colors::Navy);
+  Label1->move(8, 14);
+
+  FlatMemo1 = new TMemo(this);
+  FlatMemo1->SetBounds(7, 40, 305, 217);
+  FlatMemo1->SetReadOnly(true);
+  // One entry a line: separated by commas, the last one ending with a full stop.
+  FlatMemo1->SetText(Contributors().join(QStringLiteral("，\n")) + QStringLiteral("。"));
+
+  SetKeyPreview(true);
+  OnKeyDown = [this](int key, Qt::KeyboardModifiers) { FormKeyDown(key); };
+  OnMouseDown = [this](Qt::MouseButton b, Qt::KeyboardModifiers, int x, int y) {
+    FormMouseDown(b, x, y);
+  };
+  Label1->OnMouseDown = [this](Qt::MouseButton b, Qt::KeyboardModifiers, int x, int y) {
+    Label1MouseDown(b, x, y);
+  };
+}
+
+void TThanksForm::FormMouseDown(Qt::MouseButton, int, int) {
+  Close();
+}
+
+void TThanksForm::Label1MouseDown(Qt::MouseButton, int, int) {
+  Close();
+}
+
+// Key preview: Esc closes the window whichever of its controls has the keyboard.
+void TThanksForm::FormKeyDown(int key) {
+  if (key == kEsc) Close();
 }
