@@ -1,12 +1,14 @@
 #include "AboutForm.h"
 
 #include <QDesktopServices>
+#include <QPainter>
 #include <QUrl>
 
 #include "controls/SvgImage.h"
 
 namespace {
 constexpr TColor kLightGreen = RGBColor(0xE3, 0xF4, 0xDF);
+constexpr QRgb kFrame = qRgb(0x6F, 0xA8, 0x7C);
 
 TLabel* CentredLabel(QWidget* parent, int y, const QString& text, TColor color) {
   auto* label = new TLabel(parent, text);
@@ -47,12 +49,12 @@ TAboutForm::TAboutForm(QWidget* owner) : TForm(owner, TForm::Kind::Tool, true) {
   Label2->setFont(title);
   Label2->SetTransparent(true);
   Label2->SetFontColor(Colors::Blue);
-  Label2->move((width() - Label2->Width()) / 2, 62);
+  Label2->move((width() - Label2->Width()) / 2, 68);
 
-  Label3 = CentredLabel(this, 96, QStringLiteral("版本:  2.5"), Colors::Black);
-  Label5 = CentredLabel(this, 126, QStringLiteral("Picora 开发组"), Colors::Black);
-  Label1 = CentredLabel(this, 162, kMailAddress, Colors::Navy);
-  Label4 = CentredLabel(this, 192, kHomePage, Colors::Blue);
+  Label3 = CentredLabel(this, 102, QStringLiteral("版本:  2.5"), Colors::Black);
+  Label5 = CentredLabel(this, 132, QStringLiteral("Picora 开发组"), Colors::Black);
+  Label1 = CentredLabel(this, 168, kMailAddress, Colors::Navy);
+  Label4 = CentredLabel(this, 198, kHomePage, Colors::Blue);
   for (TLabel* link : {Label1, Label4}) {
     SetLinkLook(link, false);
     link->SetCursor(TCursor::HandPoint);
@@ -68,6 +70,14 @@ TAboutForm::TAboutForm(QWidget* owner) : TForm(owner, TForm::Kind::Tool, true) {
   Label1->OnMouseMove = [this](Qt::KeyboardModifiers, int x, int y) { Label1MouseMove(x, y); };
   Label4->OnClick = [this] { Label4Click(); };
   Label4->OnMouseMove = [this](Qt::KeyboardModifiers, int x, int y) { Label4MouseMove(x, y); };
+}
+
+// A thin frame, so that the borderless box stands apart from what lies beneath it.
+void TAboutForm::paintEvent(QPaintEvent* event) {
+  TForm::paintEvent(event);
+  QPainter p(this);
+  p.setPen(QColor(kFrame));
+  p.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 void TAboutForm::SetLinkLook(TLabel* label, bool underline) {

@@ -31,6 +31,9 @@ class TAboutForm : public TForm {
   void Label4Click();
   void Label4MouseMove(int x, int y);
 
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
  private:
   // Bold always; underlined while the mouse is over the label.
   static void SetLinkLook(TLabel* label, bool underline);

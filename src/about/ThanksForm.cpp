@@ -1,7 +1,11 @@
 #include "ThanksForm.h"
 
+#include <QPainter>
+#include <QTextDocument>
+
 namespace {
 constexpr TColor kSkyBlue = RGBColor(0xA6, 0xCA, 0xF0);
+constexpr QRgb kFrame = qRgb(0x4A, 0x7D, 0xB8);
 constexpr int kEsc = 27;
 }  // namespace
 
@@ -30,6 +34,7 @@ TThanksForm::TThanksForm(QWidget* owner) : TForm(owner, TForm::Kind::Tool, true)
   FlatMemo1 = new TMemo(this);
   FlatMemo1->SetBounds(7, 40, 305, 217);
   FlatMemo1->SetReadOnly(true);
+  FlatMemo1->document()->setDocumentMargin(8);
   // One entry a line: separated by commas, the last one ending with a full stop.
   FlatMemo1->SetText(Contributors().join(QStringLiteral("，\n")) + QStringLiteral("。"));
 
@@ -41,6 +46,14 @@ TThanksForm::TThanksForm(QWidget* owner) : TForm(owner, TForm::Kind::Tool, true)
   Label1->OnMouseDown = [this](Qt::MouseButton b, Qt::KeyboardModifiers, int x, int y) {
     Label1MouseDown(b, x, y);
   };
+}
+
+// A thin frame, so that the borderless window stands apart from what lies beneath it.
+void TThanksForm::paintEvent(QPaintEvent* event) {
+  TForm::paintEvent(event);
+  QPainter p(this);
+  p.setPen(QColor(kFrame));
+  p.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 void TThanksForm::FormMouseDown(Qt::MouseButton, int, int) {

@@ -21,4 +21,7 @@ class TThanksForm : public TForm {
   void FormMouseDown(Qt::MouseButton button, int x, int y);
   void Label1MouseDown(Qt::MouseButton button, int x, int y);
   void FormKeyDown(int key);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
 };
