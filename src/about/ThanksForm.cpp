@@ -36,7 +36,10 @@ TThanksForm::TThanksForm(QWidget* owner) : TForm(owner, TForm::Kind::Tool, true)
   FlatMemo1->SetReadOnly(true);
   FlatMemo1->document()->setDocumentMargin(8);
   // One entry a line: separated by commas, the last one ending with a full stop.
-  FlatMemo1->SetText(Contributors().join(QStringLiteral("，\n")) + QStringLiteral("。"));
+  QStringList lines = Contributors();
+  for (qsizetype i = 0; i < lines.size(); ++i)
+    lines[i] += i + 1 < lines.size() ? QStringLiteral("，") : QStringLiteral("。");
+  FlatMemo1->SetLines(lines);
 
   SetKeyPreview(true);
   OnKeyDown = [this](int key, Qt::KeyboardModifiers) { FormKeyDown(key); };

@@ -88,6 +88,9 @@ TMainForm::~TMainForm() {
   imgListView->SetLargeImages(nullptr);
   // A build still running must stop before the lists it fills go.
   Browser.reset();
+  // The dialogs are no widgets of the window: they go with it by hand.
+  delete OpenPictureDialog;
+  delete SavePictureDialog;
 }
 
 void TMainForm::CreateTitleBar() {
@@ -804,4 +807,13 @@ void TMainForm::RepaintNow() {
 }
 void TMainForm::PlayLoadEffect() {
   if (ViewModeForm) ViewModeForm->PlayLoadEffect();
+}
+void TMainForm::SetMainWindowVisible(bool visible) {
+  if (visible)
+    Show();
+  else
+    Hide();
+}
+QRect TMainForm::MainWindowBounds() const {
+  return frameGeometry();
 }
