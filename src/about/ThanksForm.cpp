@@ -34,6 +34,8 @@ TThanksForm::TThanksForm(QWidget* owner) : TForm(owner, TForm::Kind::Tool, true)
   FlatMemo1 = new TMemo(this);
   FlatMemo1->SetBounds(7, 40, 305, 217);
   FlatMemo1->SetReadOnly(true);
+  // A list to read: selectable with the mouse, without a caret blinking in it.
+  FlatMemo1->setTextInteractionFlags(Qt::TextSelectableByMouse);
   FlatMemo1->document()->setDocumentMargin(8);
   // One entry a line: separated by commas, the last one ending with a full stop.
   QStringList lines = Contributors();
