@@ -3,6 +3,7 @@
 #include <QtGlobal>
 
 #include "AllForms.h"
+#include "controls/Dialogs.h"
 
 TMainForm* MainForm = nullptr;
 TmenuFileForm* menuFileForm = nullptr;
@@ -21,6 +22,12 @@ TPopupMainForm* PopupMainForm = nullptr;
 TGetIconForm* GetIconForm = nullptr;
 TSpellPIcForm* SpellPIcForm = nullptr;
 TDeskPicForm* DeskPicForm = nullptr;
+
+// The help windows open modally, centred over the main window.
+static void ShowOverMainForm(TForm* form) {
+  form->CenterOn(MainForm);
+  Dialogs::ShowModal(form);
+}
 
 static void InitResources() {
   // The pictures live in a static library; make sure its resources are registered.
@@ -43,6 +50,8 @@ void CreateForms() {
   MusicPlayerForm = new TMusicPlayerForm(owner);
   AboutForm = new TAboutForm(owner);
   ThanksForm = new TThanksForm(owner);
+  MainForm->Commands.Thanks.SetAction([] { ShowOverMainForm(ThanksForm); });
+  MainForm->Commands.About.SetAction([] { ShowOverMainForm(AboutForm); });
   ScreenSafeForm = new TScreenSafeForm(owner);
   PopupMainForm = new TPopupMainForm(owner);
   GetIconForm = new TGetIconForm(owner);

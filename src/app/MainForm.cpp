@@ -13,9 +13,11 @@
 #include "core/CommandBinding.h"
 #include "edit/ClipboardCommands.h"
 #include "edit/PictureEditor.h"
+#include "edit/ResizeCrop.h"
 #include "edit/SaveCommands.h"
 #include "picture/Icon.h"
 #include "popupShapeForm.h"
+#include "print/PicturePrinter.h"
 #include "show/SlideShow.h"
 #include "show/ViewModeForm.h"
 #include "view/Magnifier.h"
@@ -286,6 +288,58 @@ void TMainForm::CreatePropertiesPanel() {
   fcbArchive->SetBounds(93, 344, 49, 17);
   fbtnPicProperty = new TButton(page, QStringLiteral("调出图片属性对话框"));
   fbtnPicProperty->SetBounds(0, 384, 137, 25);
+
+  CreateSizePanel();
+}
+
+// The size tab: crop or resize in the big box, the crop's sides in the three small ones
+// (each box is its own group of options), then the size and the button that applies it.
+void TMainForm::CreateSizePanel() {
+  QWidget* page = tbsControl;
+  auto box = [](QWidget* parent, int x, int y, int w, int h, const QString& caption) {
+    auto* b = new TGroupBox(parent, caption);
+    b->SetBounds(x, y, w, h);
+    return b;
+  };
+  auto option = [](QWidget* parent, int x, int y, int w, const QString& caption) {
+    auto* r = new TRadioButton(parent, caption);
+    r->SetBounds(x, y, w, 20);
+    return r;
+  };
+  FlatGroupBox1 = box(page, 2, 6, 139, 224, QStringLiteral("大小"));
+  frbClip = option(FlatGroupBox1, 10, 22, 120, QStringLiteral("任意剪裁"));
+  frbZoom = option(FlatGroupBox1, 10, 44, 120, QStringLiteral("任意缩放"));
+  FlatGroupBox2 = box(FlatGroupBox1, 6, 70, 127, 46, QStringLiteral("宽"));
+  frbLeft = option(FlatGroupBox2, 6, 20, 60, QStringLiteral("裁左边"));
+  frbRight = option(FlatGroupBox2, 66, 20, 60, QStringLiteral("裁右边"));
+  FlatGroupBox3 = box(FlatGroupBox1, 6, 120, 127, 46, QStringLiteral("高"));
+  frbTop = option(FlatGroupBox3, 6, 20, 60, QStringLiteral("裁上边"));
+  frbBottom = option(FlatGroupBox3, 66, 20, 60, QStringLiteral("裁下边"));
+  FlatGroupBox4 = box(FlatGroupBox1, 6, 170, 127, 46, QStringLiteral("其他"));
+  frbAround = option(FlatGroupBox4, 6, 20, 80, QStringLiteral("裁周边"));
+
+  // Resizing is the start; the crop's sides wait until cropping is chosen. Set before the
+  // handlers are wired, so no handler runs.
+  frbZoom->SetChecked(true);
+  frbAround->SetChecked(true);
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{FlatGroupBox2, FlatGroupBox3, FlatGroupBox4, frbLeft,
+                                       frbRight, frbTop, frbBottom, frbAround})
+    w->setEnabled(false);
+
+  auto field = [page](int y) {
+    auto* edit = new TEdit(page);
+    edit->SetBounds(40, y, 62, 21);
+    return edit;
+  };
+  Label9 = MakeLabel(page, 4, 249, QStringLiteral("宽度:"), Colors::Green);
+  fedtWidth = field(245);
+  Label11 = MakeLabel(page, 108, 249, QStringLiteral("像素"), Colors::Green);
+  Label10 = MakeLabel(page, 4, 281, QStringLiteral("高度:"), Colors::Green);
+  fedtHeight = field(277);
+  Label12 = MakeLabel(page, 108, 281, QStringLiteral("像素"), Colors::Green);
+  fbtnUseSize = new TButton(page, QStringLiteral("应用"));
+  fbtnUseSize->SetBounds(40, 316, 62, 25);
 }
 
 void TMainForm::CreatePictureArea() {
@@ -356,6 +410,12 @@ void TMainForm::CreateOwners() {
   Editor = std::make_unique<PictureEditor>(v, *Lens, *Selection);
   Saver = std::make_unique<SaveCommands>(v, *Editor, *Selection, SavePictureDialog);
   ClipboardEdit = std::make_unique<ClipboardCommands>(v, *Editor, *Selection, this);
+  Sizer = std::make_unique<ResizeCrop>(
+      v,
+      ResizeCrop::Controls{frbClip, frbZoom, FlatGroupBox2, FlatGroupBox3, FlatGroupBox4, frbLeft,
+                           frbRight, frbTop, frbBottom, frbAround, fedtWidth, fedtHeight},
+      this);
+  Printer = std::make_unique<PicturePrinter>(v, this);
   Slides = std::make_unique<SlideShow>(v, FlatSpinEdit, AutoPlayTimer);
 }
 
@@ -367,6 +427,7 @@ void TMainForm::SetCommandActions() {
   c.ClosePicture.SetAction([this] { Loader->ClosePicture(); });
   c.SaveAs.SetAction([this] { Saver->SaveAs(); });
   c.SaveThisSize.SetAction([this] { Saver->SaveThisSize(); });
+  c.PrintPicture.SetAction([this] { Printer->PrintPicture(); });
   c.Exit.SetAction([this] { Close(); });
 
   c.Cut.SetAction([this] { ClipboardEdit->Cut(); });
@@ -481,6 +542,14 @@ void TMainForm::WireHandlers() {
   ListView1->OnDblClick = [this] { ListView1DblClick(); };
   imgListView->OnDblClick = [this] { imgListViewDblClick(); };
   fbtnPicProperty->OnClick = [this] { fbtnPicPropertyClick(); };
+  fbtnUseSize->OnClick = [this] { fbtnUseSizeClick(); };
+  frbClip->OnClick = [this] { frbClipClick(); };
+  frbZoom->OnClick = [this] { frbZoomClick(); };
+  frbAround->OnClick = [this] { frbAroundClick(); };
+  frbLeft->OnClick = [this] { frbLeftClick(); };
+  frbRight->OnClick = [this] { frbRightClick(); };
+  frbTop->OnClick = [this] { frbTopClick(); };
+  frbBottom->OnClick = [this] { frbBottomClick(); };
 
   imgMain->OnMouseDown = [this](Qt::MouseButton b, Qt::KeyboardModifiers, int x, int y) {
     imgMainMouseDown(b, x, y);
@@ -669,6 +738,30 @@ void TMainForm::sbtnSaveClick() {
 }
 void TMainForm::sbtnSaveNewClick() {
   Commands.SaveThisSize.Run();
+}
+void TMainForm::fbtnUseSizeClick() {
+  Sizer->Apply();
+}
+void TMainForm::frbClipClick() {
+  Sizer->ClipClick();
+}
+void TMainForm::frbZoomClick() {
+  Sizer->ZoomClick();
+}
+void TMainForm::frbAroundClick() {
+  Sizer->AroundClick();
+}
+void TMainForm::frbLeftClick() {
+  Sizer->SideClick();
+}
+void TMainForm::frbRightClick() {
+  Sizer->SideClick();
+}
+void TMainForm::frbTopClick() {
+  Sizer->SideClick();
+}
+void TMainForm::frbBottomClick() {
+  Sizer->SideClick();
 }
 
 void TMainForm::sbtnAutoClick() {

@@ -18,6 +18,8 @@
 //   edit/PictureEditor        quarter turn, mirrors, tone filters
 //   edit/SaveCommands         save as, save this size, save selection, icons
 //   edit/ClipboardCommands    cut, copy, paste
+//   edit/ResizeCrop           the size tab: resize the display, crop the picture
+//   print/PicturePrinter      printing through the print preview
 //   show/SlideShow            slide show
 // The state they share is State; the controls of the picture are reached through Area;
 // every user command is one object in Commands.
@@ -28,12 +30,14 @@
 #include "controls/TEdit.h"
 #include "controls/TForm.h"
 #include "controls/TGifBrowser.h"
+#include "controls/TGroupBox.h"
 #include "controls/TImage.h"
 #include "controls/TLabel.h"
 #include "controls/TListView.h"
 #include "controls/TPageControl.h"
 #include "controls/TPanel.h"
 #include "controls/TPictureDialog.h"
+#include "controls/TRadioButton.h"
 #include "controls/TScrollBox.h"
 #include "controls/TShape.h"
 #include "controls/TShellTreeView.h"
@@ -57,6 +61,8 @@ class MenuBar;
 class PictureEditor;
 class PictureLoader;
 class PictureMouse;
+class PicturePrinter;
+class ResizeCrop;
 class SaveCommands;
 class SelectionTool;
 class SlideShow;
@@ -109,6 +115,15 @@ class TMainForm : public TForm, public WindowHost {
   TLabel *lblFileSize, *lblCreateTime, *lblWriteTime, *lblAccessTime, *lblSize;
   TCheckBox *fcbReadOnly, *fcbHidden, *fcbArchive;
   TButton* fbtnPicProperty;
+  // The size tab.
+  TGroupBox* FlatGroupBox1;  // "大小", holding the other three
+  TRadioButton *frbClip, *frbZoom;
+  TGroupBox *FlatGroupBox2, *FlatGroupBox3, *FlatGroupBox4;  // "宽", "高", "其他"
+  TRadioButton *frbLeft, *frbRight, *frbTop, *frbBottom, *frbAround;
+  TLabel *Label9, *Label10;   // "宽度:", "高度:"
+  TLabel *Label11, *Label12;  // "像素" after each field
+  TEdit *fedtWidth, *fedtHeight;
+  TButton* fbtnUseSize;
 
   // Picture area.
   TScrollBox* scrboxBack;
@@ -147,6 +162,8 @@ class TMainForm : public TForm, public WindowHost {
   std::unique_ptr<PictureEditor> Editor;
   std::unique_ptr<SaveCommands> Saver;
   std::unique_ptr<ClipboardCommands> ClipboardEdit;
+  std::unique_ptr<ResizeCrop> Sizer;
+  std::unique_ptr<PicturePrinter> Printer;
   std::unique_ptr<SlideShow> Slides;
 
   // ---- Handlers -----------------------------------------------------------------------
@@ -204,6 +221,14 @@ class TMainForm : public TForm, public WindowHost {
   void sbtnRestoreBDClick();
   void sbtnSaveClick();
   void sbtnSaveNewClick();
+  void fbtnUseSizeClick();
+  void frbClipClick();
+  void frbZoomClick();
+  void frbAroundClick();
+  void frbLeftClick();
+  void frbRightClick();
+  void frbTopClick();
+  void frbBottomClick();
 
   void sbtnAutoClick();
   void AutoPlayTimerTimer();
@@ -228,6 +253,7 @@ class TMainForm : public TForm, public WindowHost {
   void CreateToolBar();
   void CreateListPanel();
   void CreatePropertiesPanel();
+  void CreateSizePanel();
   void CreatePictureArea();
   void CreateStatusBar();
   void CreateOwners();

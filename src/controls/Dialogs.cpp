@@ -7,7 +7,12 @@
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QScreen>
 #include <QWidget>
+
+#include <algorithm>
 
 #include "PicturePreview.h"
 
@@ -111,4 +116,28 @@ void Dialogs::ShowModal(QWidget* form) {
   QEventLoop loop;
   while (guard && guard->isVisible()) loop.processEvents(QEventLoop::WaitForMoreEvents);
   if (guard) guard->setWindowModality(old);
+}
+
+void Dialogs::Responder::Preview(const PreviewRequest& request) {
+  delete request.keeper;
+}
+
+void Dialogs::PrintPreview(const PreviewRequest& request) {
+  if (g_responder) return g_responder->Preview(request);
+  auto* dialog = new QPrintPreviewDialog(request.printer, request.owner);
+  dialog->setWindowTitle(QStringLiteral("打印预览"));
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  dialog->setWindowModality(Qt::NonModal);
+  // The keeper goes with the dialog. It joins after the dialog's own widgets, so they are
+  // gone before the printer they show is.
+  request.keeper->setParent(dialog);
+  QObject::connect(dialog, &QPrintPreviewDialog::paintRequested, dialog, request.paint);
+  // A whole page at a readable size, within the screen.
+  const QScreen* screen = request.owner ? request.owner->screen() : nullptr;
+  if (!screen) screen = QGuiApplication::primaryScreen();
+  const QRect room = screen->availableGeometry();
+  dialog->resize(std::min(760, room.width() - 40), std::min(960, room.height() - 60));
+  dialog->show();
+  dialog->raise();
+  dialog->activateWindow();
 }

@@ -4,7 +4,10 @@
 // used only when none is installed.
 #include <QString>
 #include <QStringList>
+#include <functional>
 
+class QObject;
+class QPrinter;
 class QWidget;
 
 namespace Dialogs {
@@ -36,6 +39,16 @@ struct FileResult {
   int filterIndex = 1;  // 1-based entry chosen
 };
 
+// A print preview. paint draws the pages onto printer whenever the preview, or printing
+// from it, needs them. keeper holds printer and everything paint draws from; whoever
+// shows the preview frees keeper when the preview closes.
+struct PreviewRequest {
+  QWidget* owner = nullptr;
+  QPrinter* printer = nullptr;
+  std::function<void(QPrinter*)> paint;
+  QObject* keeper = nullptr;
+};
+
 class Responder {
  public:
   virtual ~Responder() = default;
@@ -43,6 +56,9 @@ class Responder {
   virtual FileResult File(const FileRequest& request) = 0;
   // A window shown modally; the call returns when the test is done with it.
   virtual void Modal(QWidget* form) = 0;
+  // A print preview; the responder owns request.keeper from now on. By default the
+  // preview is closed at once.
+  virtual void Preview(const PreviewRequest& request);
 };
 
 // nullptr brings back the real dialogs.
@@ -54,6 +70,10 @@ void Message(QWidget* owner, const QString& text, const QString& title, Icon ico
 FileResult RunFileDialog(const FileRequest& request);
 // Shows form modally and returns when it is hidden again.
 void ShowModal(QWidget* form);
+// Opens a print preview and returns at once: the preview is not modal, so the other
+// windows stay usable while it is open. The preview owns request.keeper and frees it when
+// it closes.
+void PrintPreview(const PreviewRequest& request);
 
 // "Bitmaps (*.bmp)|*.bmp|..." split into filter entries.
 QList<Filter> ParseFilter(const QString& filter);

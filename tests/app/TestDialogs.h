@@ -1,6 +1,8 @@
 #pragma once
-// Answers the program's message boxes, file dialogs and modal windows in tests, and
-// records what was asked.
+// Answers the program's message boxes, file dialogs, modal windows and print previews in
+// tests, and records what was asked. Previews stay open until the test closes them.
+#include <QObject>
+#include <QPointer>
 #include <deque>
 #include <functional>
 #include <vector>
@@ -23,6 +25,13 @@ class TestDialogs : public Dialogs::Responder {
   // Runs while a modal window is up; the window is hidden afterwards.
   std::function<void(QWidget*)> onModal;
   std::vector<QWidget*> modals;
+  std::vector<Dialogs::PreviewRequest> previews;
+  // Each preview's keeper while the preview is open; null once it is freed.
+  std::vector<QPointer<QObject>> previewKeepers;
+
+  ~TestDialogs() override {
+    for (size_t i = 0; i < previewKeepers.size(); ++i) ClosePreview(i);
+  }
 
   void AnswerFile(const QString& path, int filterIndex = 1) {
     fileAnswers.push_back({true, path, filterIndex});
@@ -45,4 +54,11 @@ class TestDialogs : public Dialogs::Responder {
     modals.push_back(form);
     if (onModal) onModal(form);
   }
+
+  void Preview(const Dialogs::PreviewRequest& request) override {
+    previews.push_back(request);
+    previewKeepers.emplace_back(request.keeper);
+  }
+  // As the preview window does when it closes.
+  void ClosePreview(size_t i) { delete previewKeepers[i].data(); }
 };
