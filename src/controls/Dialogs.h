@@ -4,6 +4,9 @@
 // used only when none is installed.
 #include <QString>
 #include <QStringList>
+#include <functional>
+
+class QObject;
 
 class QWidget;
 
@@ -54,6 +57,13 @@ void Message(QWidget* owner, const QString& text, const QString& title, Icon ico
 FileResult RunFileDialog(const FileRequest& request);
 // Shows form modally and returns when it is hidden again.
 void ShowModal(QWidget* form);
+
+// Message boxes, file dialogs and modal windows of the program open right now, those a
+// Responder answers included (while its answer runs).
+int OpenCount();
+// Runs f once, from the event loop, when no box or dialog is open any more (soon, when
+// none is open now); not at all when context is gone by then.
+void AfterDialogs(QObject* context, std::function<void()> f);
 
 // "Bitmaps (*.bmp)|*.bmp|..." split into filter entries.
 QList<Filter> ParseFilter(const QString& filter);
