@@ -46,13 +46,16 @@ void CreateForms() {
   ScreenSafeForm = new TScreenSafeForm(owner);
   PopupMainForm = new TPopupMainForm(owner);
   GetIconForm = new TGetIconForm(owner);
-  SpellPIcForm = new TSpellPIcForm(owner);
+  // The puzzle stands in for the main window while that is hidden: a window of its own.
+  SpellPIcForm = new TSpellPIcForm(MainForm->Context());
+  MainForm->Commands.Puzzle.SetAction([] { SpellPIcForm->OpenGame(); });
   DeskPicForm = new TDeskPicForm(owner);
 }
 
 void DestroyForms() {
   // Children of the main window go with it; clear every reference in reverse order.
   DeskPicForm = nullptr;
+  delete SpellPIcForm;  // not a child: it has no owner
   SpellPIcForm = nullptr;
   GetIconForm = nullptr;
   PopupMainForm = nullptr;

@@ -86,6 +86,9 @@ TMainForm::~TMainForm() {
   imgListView->SetLargeImages(nullptr);
   // A build still running must stop before the lists it fills go.
   Browser.reset();
+  // The dialogs are no widgets of the window: they go with it by hand.
+  delete OpenPictureDialog;
+  delete SavePictureDialog;
 }
 
 void TMainForm::CreateTitleBar() {
@@ -727,4 +730,13 @@ void TMainForm::RepaintNow() {
 }
 void TMainForm::PlayLoadEffect() {
   if (ViewModeForm) ViewModeForm->PlayLoadEffect();
+}
+void TMainForm::SetMainWindowVisible(bool visible) {
+  if (visible)
+    Show();
+  else
+    Hide();
+}
+QRect TMainForm::MainWindowBounds() const {
+  return frameGeometry();
 }

@@ -224,6 +224,8 @@ class TMainForm : public TForm, public WindowHost {
   void SetWindowIcon(const QIcon& icon) override;
   void RepaintNow() override;
   void PlayLoadEffect() override;
+  void SetMainWindowVisible(bool visible) override;
+  QRect MainWindowBounds() const override;
 
  private:
   void CreateTitleBar();

@@ -1,6 +1,7 @@
 #include "Random.h"
 
 #include <chrono>
+#include <optional>
 #include <random>
 
 namespace {
@@ -8,6 +9,10 @@ constexpr unsigned kStartSeed = 0x5EED2025u;
 std::mt19937& Generator() {
   static std::mt19937 generator(kStartSeed);
   return generator;
+}
+std::optional<unsigned>& PinnedSeed() {
+  static std::optional<unsigned> seed;
+  return seed;
 }
 }  // namespace
 
@@ -17,9 +22,21 @@ int Random(int n) {
 }
 
 void Randomize() {
+  if (PinnedSeed()) {
+    Generator().seed(*PinnedSeed());
+    return;
+  }
   Generator().seed(unsigned(std::chrono::steady_clock::now().time_since_epoch().count()));
 }
 
 void ResetRandom() {
   Generator().seed(kStartSeed);
+}
+
+void PinRandomizeSeed(unsigned seed) {
+  PinnedSeed() = seed;
+}
+
+void UnpinRandomizeSeed() {
+  PinnedSeed().reset();
 }

@@ -8,3 +8,7 @@ int Random(int n);
 void Randomize();
 // Back to the start-up seed (tests).
 void ResetRandom();
+// Tests: while a seed is pinned, Randomize() reseeds with it instead of the clock, so
+// code that reseeds before every draw (the puzzle's shuffle) becomes repeatable.
+void PinRandomizeSeed(unsigned seed);
+void UnpinRandomizeSeed();

@@ -10,7 +10,7 @@
 #include "Dialogs.h"
 
 TForm::TForm(QWidget* owner, Kind kind, bool borderless) : TControl<QWidget>(owner) {
-  Qt::WindowFlags flags = kind == Kind::Main ? Qt::Window : Qt::Tool;
+  Qt::WindowFlags flags = kind == Kind::Tool ? Qt::Tool : Qt::Window;
   if (borderless) flags |= Qt::FramelessWindowHint;
   setWindowFlags(flags);
   setAttribute(Qt::WA_QuitOnClose, kind == Kind::Main);
@@ -89,7 +89,10 @@ void TForm::CenterOnScreen() {
 }
 
 void TForm::CenterOn(const QWidget* other) {
-  const QRect o = other->frameGeometry();
+  CenterOn(other->frameGeometry());
+}
+
+void TForm::CenterOn(const QRect& o) {
   move(o.left() + (o.width() - width()) / 2, o.top() + (o.height() - height()) / 2);
 }
 

@@ -15,6 +15,10 @@ class TForm : public TControl<QWidget> {
   enum class Kind {
     Main,  // the main window: its own entry in the task bar
     Tool,  // a window that stays above its owner (menus, tool windows)
+    // A window of its own, for a window that stands in for the main window while that is
+    // hidden: no owner, so its own task-bar and Alt-Tab entry; closing it does not end
+    // the program.
+    Own,
   };
 
   TForm(QWidget* owner, Kind kind, bool borderless);
@@ -47,6 +51,8 @@ class TForm : public TControl<QWidget> {
   bool TopMost() const { return topMost_; }
   void CenterOnScreen();
   void CenterOn(const QWidget* other);
+  // Centred over a rectangle of the screen (another window's frame).
+  void CenterOn(const QRect& frame);
 
   bool KeyPreview() const { return keyPreview_; }
   void SetKeyPreview(bool on) { keyPreview_ = on; }

@@ -3,6 +3,7 @@
 // window's frame and the view-mode chooser. The main window implements it; owners and
 // the windows of the subsystems call it instead of reaching into those windows.
 class QIcon;
+class QRect;
 
 class WindowHost {
  public:
@@ -34,4 +35,10 @@ class WindowHost {
   virtual void RepaintNow() = 0;
   // The transition effect of the checked view mode, after a load.
   virtual void PlayLoadEffect() = 0;
+
+  // Hides the main window while a window of its own stands in for it (the puzzle), and
+  // shows it again afterwards.
+  virtual void SetMainWindowVisible(bool visible) = 0;
+  // The main window's place on the screen, its frame included; kept while it is hidden.
+  virtual QRect MainWindowBounds() const = 0;
 };

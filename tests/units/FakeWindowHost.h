@@ -3,6 +3,7 @@
 // owner asked of the windows around it.
 #include <QIcon>
 #include <QPoint>
+#include <QRect>
 #include <vector>
 
 #include "core/WindowHost.h"
@@ -17,6 +18,9 @@ class FakeWindowHost : public WindowHost {
   int iconChanges = 0;
   int repaints = 0;
   int loadEffects = 0;
+  bool mainWindowVisible = true;
+  std::vector<bool> mainWindowVisibility;  // every change asked for, in order
+  QRect mainWindowBounds{100, 80, 825, 619};
 
   void CloseMenus(bool) override { ++closeMenusCalls; }
   void CloseMenu(Menu menu) override { closedMenus.push_back(menu); }
@@ -29,4 +33,9 @@ class FakeWindowHost : public WindowHost {
   void SetWindowIcon(const QIcon&) override { ++iconChanges; }
   void RepaintNow() override { ++repaints; }
   void PlayLoadEffect() override { ++loadEffects; }
+  void SetMainWindowVisible(bool visible) override {
+    mainWindowVisible = visible;
+    mainWindowVisibility.push_back(visible);
+  }
+  QRect MainWindowBounds() const override { return mainWindowBounds; }
 };
