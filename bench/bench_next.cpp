@@ -24,9 +24,8 @@ void Idle(int ms) {
 }
 
 int Run(const QString& folder, int pauseMs) {
-  const QStringList names =
-      QDir(folder).entryList({QStringLiteral("*.jpg"), QStringLiteral("*.jpeg")}, QDir::Files,
-                             QDir::Name);
+  const QStringList names = QDir(folder).entryList(
+      {QStringLiteral("*.jpg"), QStringLiteral("*.jpeg")}, QDir::Files, QDir::Name);
   if (names.size() < 2) {
     std::fprintf(stderr, "need at least two JPEG files in %s\n", qPrintable(folder));
     return 1;

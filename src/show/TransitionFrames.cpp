@@ -7,6 +7,8 @@ namespace {
 constexpr QRgb kWhite = 0xFFFFFFFFu;
 // What a row or column of the frame shows before anything is copied there.
 constexpr int kWhiteLine = -1;
+// Changed lines this close together are reported as one band.
+constexpr int kJoinGap = 8;
 
 // The inner loops of the interlace effects run n = top, top - 2, ... while n > 0; only
 // the n whose copies land in the visible part matter. Calls f(n) for those n that lie in
@@ -134,7 +136,9 @@ bool TransitionFrames::Show(const FrameHandler& onFrame) {
     std::sort(changedRuns_.begin(), changedRuns_.end());
     std::vector<std::pair<int, int>> merged;
     for (const auto& run : changedRuns_) {
-      if (!merged.empty() && run.first <= merged.back().second)
+      // Painting a few unchanged lines costs less than one more rectangle: the interlace
+      // effects change every second line.
+      if (!merged.empty() && run.first <= merged.back().second + kJoinGap)
         merged.back().second = std::max(merged.back().second, run.second);
       else
         merged.push_back(run);

@@ -25,8 +25,9 @@ class TransitionFrames {
   enum class Effect { PushPull, HorizontalInterlace, VerticalInterlace, Raindrops, Blinds };
 
   // Called after every frame with the part of the visible rectangle whose pixels the
-  // frame changed (W x H coordinates; empty when nothing visible changed). Returning
-  // false ends the loop there.
+  // frame changed, as bands of whole rows or columns (W x H coordinates; a few unchanged
+  // lines between changed ones may be included; empty when nothing visible changed).
+  // Returning false ends the loop there.
   using FrameHandler = std::function<bool(const QRegion& changed)>;
 
   // picture: the picture at its own size (empty: a white picture); shown: W x H;
