@@ -2,34 +2,15 @@
 // starts, with a stand-in file manager on it.
 #include <gtest/gtest.h>
 
-#include <QDBusAbstractAdaptor>
 #include <QDBusConnection>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
 #include <QUrl>
 
+#include "FakeFileManager.h"
 #include "TestFiles.h"
 #include "platform/FileManager.h"
-
-namespace {
-// A stand-in file manager on a private bus.
-class FakeFileManager : public QDBusAbstractAdaptor {
-  Q_OBJECT
-  Q_CLASSINFO("D-Bus Interface", "org.freedesktop.FileManager1")
- public:
-  explicit FakeFileManager(QObject* parent) : QDBusAbstractAdaptor(parent) {}
-  QStringList uris;
-  QString startupId;
-  int calls = 0;
- public slots:
-  void ShowItemProperties(const QStringList& u, const QString& id) {
-    uris = u;
-    startupId = id;
-    ++calls;
-  }
-};
-}  // namespace
 
 TEST(FileManager, PropertiesAreAskedWithoutWaiting) {
   TestFiles files;
@@ -65,5 +46,3 @@ TEST(FileManager, PropertiesAreAskedWithoutWaiting) {
   bus.terminate();
   bus.waitForFinished(5000);
 }
-
-#include "FileManagerTest.moc"
