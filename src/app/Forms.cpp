@@ -44,7 +44,7 @@ void CreateForms() {
   popupShapeForm = new TpopupShapeForm(owner);
   menuViewForm = new TmenuViewForm(owner);
   menuZoomForm = new TmenuZoomForm(owner);
-  ViewModeForm = new TViewModeForm(owner);
+  ViewModeForm = new TViewModeForm(owner, MainForm->Context());
   menuToolForm = new TmenuToolForm(owner);
   menuHelpForm = new TmenuHelpForm(owner);
   MusicPlayerForm = new TMusicPlayerForm(owner);

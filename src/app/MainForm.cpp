@@ -416,7 +416,7 @@ void TMainForm::CreateOwners() {
                            frbRight, frbTop, frbBottom, frbAround, fedtWidth, fedtHeight},
       this);
   Printer = std::make_unique<PicturePrinter>(v, this);
-  Slides = std::make_unique<SlideShow>(v, FlatSpinEdit, AutoPlayTimer);
+  Slides = std::make_unique<SlideShow>(v, FlatSpinEdit, AutoPlayTimer, ListView1);
 }
 
 // What each command does. The commands of windows made after this one (the tools, the
@@ -502,6 +502,7 @@ void TMainForm::WireHandlers() {
   sbtnClose->OnClick = [this] { sbtnCloseClick(); };
   SpeedButton2->OnClick = [this] { SpeedButton2Click(); };
   AutoPlayTimer->OnTimer = [this] { AutoPlayTimerTimer(); };
+  FlatSpinEdit->OnChange = [this] { FlatSpinEditChange(); };
 
   TSpeedButton* menuButtons[] = {FlatSpeedButton1, FlatSpeedButton2, FlatSpeedButton3,
                                  FlatSpeedButton4, FlatSpeedButton5, FlatSpeedButton6};
@@ -569,6 +570,12 @@ void TMainForm::WireHandlers() {
   };
   scrboxBack->OnMouseDown = [this](Qt::MouseButton b, Qt::KeyboardModifiers, int x, int y) {
     scrboxBackMouseDown(b, x, y);
+  };
+  scrboxBack->OnMouseMove = [this](Qt::KeyboardModifiers, int x, int y) {
+    scrboxBackMouseMove(x, y);
+  };
+  scrboxBack->OnMouseUp = [this](Qt::MouseButton b, Qt::KeyboardModifiers, int x, int y) {
+    scrboxBackMouseUp(b, x, y);
   };
 }
 
@@ -714,6 +721,12 @@ void TMainForm::shpRectMouseUp(Qt::MouseButton button, int x, int y) {
 void TMainForm::scrboxBackMouseDown(Qt::MouseButton button, int x, int y) {
   Mouse->BackgroundMouseDown(button, x, y);
 }
+void TMainForm::scrboxBackMouseMove(int x, int y) {
+  Mouse->BackgroundMouseMove(x, y);
+}
+void TMainForm::scrboxBackMouseUp(Qt::MouseButton button, int x, int y) {
+  Mouse->BackgroundMouseUp(button, x, y);
+}
 
 void TMainForm::sbtnNinetyTurnClick() {
   Commands.Rotate90.Run();
@@ -769,6 +782,9 @@ void TMainForm::sbtnAutoClick() {
 }
 void TMainForm::AutoPlayTimerTimer() {
   Slides->Tick();
+}
+void TMainForm::FlatSpinEditChange() {
+  Slides->IntervalChanged();
 }
 
 // ---- WindowHost ----------------------------------------------------------------------------

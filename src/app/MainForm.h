@@ -21,6 +21,7 @@
 //   edit/ResizeCrop           the size tab: resize the display, crop the picture
 //   print/PicturePrinter      printing through the print preview
 //   show/SlideShow            slide show
+// (the view modes and the transition effects are the chooser's: show/ViewModeForm)
 // The state they share is State; the controls of the picture are reached through Area;
 // every user command is one object in Commands.
 #include <memory>
@@ -212,6 +213,8 @@ class TMainForm : public TForm, public WindowHost {
   void shpRectMouseMove(int x, int y);
   void shpRectMouseUp(Qt::MouseButton button, int x, int y);
   void scrboxBackMouseDown(Qt::MouseButton button, int x, int y);
+  void scrboxBackMouseMove(int x, int y);
+  void scrboxBackMouseUp(Qt::MouseButton button, int x, int y);
 
   void sbtnNinetyTurnClick();
   void sbtnLRTurnClick();
@@ -232,6 +235,7 @@ class TMainForm : public TForm, public WindowHost {
 
   void sbtnAutoClick();
   void AutoPlayTimerTimer();
+  void FlatSpinEditChange();
 
   // ---- WindowHost -----------------------------------------------------------------------
   void CloseMenus(bool withChooser) override;

@@ -24,8 +24,7 @@ void WindowFrame::MaximizeOrRestore() {
   if (f.WindowState() == TWindowState::Maximized) {
     f.CloseMenus(false);
     f.SetWindowState(TWindowState::Normal);
-    f.sbtnMax->SetHint(QStringLiteral("最大化"));
-    f.sbtnMax->SetGlyph(QStringLiteral(":/glyphs/max.svg"));
+    ShowRestoredLook();
   } else {
     // What the desktop's panels take from the screen is the task bar; a maximised window
     // leaves its height free, wherever it sits.
@@ -39,6 +38,11 @@ void WindowFrame::MaximizeOrRestore() {
   RealignChildren(&f);
   f.Zoom->ReapplyFitMode();
   AnchorWindowButtons();
+}
+
+void WindowFrame::ShowRestoredLook() {
+  form_.sbtnMax->SetHint(QStringLiteral("最大化"));
+  form_.sbtnMax->SetGlyph(QStringLiteral(":/glyphs/max.svg"));
 }
 
 void WindowFrame::Minimize() {
@@ -63,7 +67,7 @@ void WindowFrame::StartDrag() {
 
 void WindowFrame::FollowDrag() {
   if (!dragging_) return;
-  if (!(QGuiApplication::mouseButtons() & Qt::LeftButton)) {
+  if (QGuiApplication::mouseButtons() == Qt::NoButton) {
     dragging_ = false;
     return;
   }

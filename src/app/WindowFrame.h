@@ -17,7 +17,11 @@ class WindowFrame {
   void TitleMouseDown(Qt::MouseButton button, bool clearMenuOpen);
   // Image2 and the three window buttons back at the right edge.
   void AnchorWindowButtons();
+  // The maximise button's hint and glyph for a window that is not maximised.
+  void ShowRestoredLook();
 
+  // Moves the window with the mouse while a button is held (the title bar: the left one;
+  // the mini window's picture: the left or the middle one).
   void StartDrag();
   void FollowDrag();
   void EndDrag() { dragging_ = false; }

@@ -1,15 +1,73 @@
 #include "WindowModes.h"
 
+#include "Forms.h"
 #include "MainForm.h"
+#include "PopupMainForm.h"
 #include "WindowFrame.h"
+#include "browse/FolderBrowser.h"
 #include "controls/TCursor.h"
+#include "view/ZoomControl.h"
 
 WindowModes::WindowModes(TMainForm& form) : form_(form) {}
 
-// Full screen and mini mode are not built yet: their commands do nothing so far.
-void WindowModes::FullScreenToggle() {}
-void WindowModes::EnterMiniMode() {}
-void WindowModes::LeaveMiniMode() {}
+void WindowModes::FullScreenToggle() {
+  TMainForm& f = form_;
+  if (PopupMainForm) PopupMainForm->CloseMenu();
+  if (!f.Commands.FullScreen.Checked()) {
+    // The window system's full screen, not the maximise of the title bar: no room is left
+    // for the desktop's panels.
+    f.SetWindowState(TWindowState::Normal);
+    f.Panel3->SetVisible(false);
+    f.FlatSpinEdit->SetVisible(false);
+    f.StatusBar->SetVisible(false);
+    f.SetFullScreen();
+    f.Frame->AnchorWindowButtons();
+    if (f.Commands.ListPanel.Checked()) f.Browser->HideList();
+    f.Commands.FullScreen.SetChecked(true);
+  } else {
+    f.SetWindowState(TWindowState::Normal);
+    f.Panel3->SetVisible(true);
+    f.FlatSpinEdit->SetVisible(true);
+    f.StatusBar->SetVisible(true);
+    f.Frame->AnchorWindowButtons();
+    f.Frame->ShowRestoredLook();
+    f.Commands.FullScreen.SetChecked(false);
+  }
+  f.Zoom->ReapplyFitMode();
+}
+
+void WindowModes::EnterMiniMode() {
+  TMainForm& f = form_;
+  // MenuOpen stays as it is.
+  f.CloseMenu(WindowHost::Menu::View);
+  for (TControl<QWidget>* part :
+       {static_cast<TControl<QWidget>*>(f.Panel1), static_cast<TControl<QWidget>*>(f.Panel2),
+        static_cast<TControl<QWidget>*>(f.Panel3), static_cast<TControl<QWidget>*>(f.StatusBar)})
+    part->SetVisible(false);
+  f.FlatSpinEdit->SetVisible(false);
+  f.SetBounds(f.Left(), f.Top(), kMiniSize, kMiniSize);
+  f.Commands.FitPicture.Run();
+  if (!f.Commands.SlideShow.Checked()) f.Commands.SlideShow.Run();
+  f.SetTopMost(true);
+  f.Commands.MiniMode.SetChecked(true);
+  f.State.PopupSuppressed = true;
+}
+
+void WindowModes::LeaveMiniMode() {
+  TMainForm& f = form_;
+  f.CloseMenu(WindowHost::Menu::View);
+  // The list comes back as the list button shows it; the properties panel stays hidden.
+  f.Panel1->SetVisible(true);
+  f.Commands.ListPanel.SetChecked(true);
+  f.StatusBar->SetVisible(true);
+  f.FlatSpinEdit->SetVisible(true);
+  f.Panel3->SetVisible(true);
+  f.SetBounds(0, 0, kNormalWidth, kNormalHeight);
+  f.State.PopupSuppressed = false;
+  f.Commands.MiniMode.SetChecked(false);
+  f.SetTopMost(false);
+  f.Commands.FitPicture.Run();
+}
 
 void WindowModes::EscapeKey() {
   TMainForm& f = form_;

@@ -44,32 +44,13 @@ void PictureLoader::SetUpOpenPictureDialog() {
 
 // ---- Loaders ---------------------------------------------------------------------------
 
-void PictureLoader::LoadJpeg(const QString& path) {
-  // Decoded once, straight into RGB32 scan lines: the bitmap that the control shows from
-  // now on and WorkBitmap share those pixels until one of them is written.
-  Picture& picture = v_.area.imgMain->GetPicture();
-  picture.LoadFromFile(path);
-  Bitmap bitmap;
-  bitmap.Assign(*picture.GetGraphic());
-  picture.Assign(bitmap);
-  v_.state.TakeWorkBitmap(bitmap);
-  v_.state.PicIsBitmap = true;
-}
-
-void PictureLoader::LoadBmp(const QString& path) {
-  Picture& picture = v_.area.imgMain->GetPicture();
-  picture.LoadFromFile(path);
-  v_.state.TakeWorkBitmap(*picture.GetGraphic());
-  v_.state.PicIsBitmap = true;
-}
-
-void PictureLoader::LoadIco(const QString& path) {
-  Picture& picture = v_.area.imgMain->GetPicture();
-  picture.LoadFromFile(path);
-  const Graphic& icon = *picture.GetGraphic();
-  Bitmap bitmap(icon.Width(), icon.Height());
-  bitmap.Draw(0, 0, icon);
-  picture.Assign(bitmap);
+void PictureLoader::LoadBitmap(const QString& path, bool fromList) {
+  // JPEG pictures are decoded straight into RGB32 scan lines: the bitmap that the control
+  // shows from now on and WorkBitmap share those pixels until one of them is written.
+  std::optional<Bitmap> ready;
+  if (fromList) ready = ahead_.Take(path);
+  const Bitmap bitmap = ready ? std::move(*ready) : DecodeAhead::Decode(path);
+  v_.area.imgMain->GetPicture().Assign(bitmap);
   v_.state.TakeWorkBitmap(bitmap);
   v_.state.PicIsBitmap = true;
 }
@@ -89,14 +70,14 @@ void PictureLoader::ShowGif(const QString& path) {
 void PictureLoader::RunLoaders(const QString& path, bool fromList) {
   const QString& ext = v_.state.CurExt;
   ShowGif(path);
-  if (v_.state.JpegCurrent()) LoadJpeg(path);
+  if (v_.state.JpegCurrent()) LoadBitmap(path, fromList);
   if (ext == QLatin1String(".bmp")) {
     if (fromList) v_.area.GifBrowser->SetBrowserVisible(false);
-    LoadBmp(path);
+    LoadBitmap(path, fromList);
   }
   if (ext == QLatin1String(".ico")) {
     if (!fromList) ReplaceWindowIcon(path);
-    LoadIco(path);
+    LoadBitmap(path, fromList);
   }
 }
 
@@ -141,6 +122,21 @@ void PictureLoader::ListView1DblClick() {
   if (selected >= 0) LoadListItem(selected);
   v_.host.PlayLoadEffect();
   browser_.SelectThumbnailsOf(v_.state.CurFileName);
+  DecodeNeighbours();
+}
+
+void PictureLoader::DecodeNeighbours() {
+  const TListView* names = browser_.Names();
+  const int n = names->Count();
+  const int current = v_.state.CurIndex - 1;  // 0-based; -1 when nothing is current
+  QStringList paths;
+  if (n > 0 && current >= 0 && current < n) {
+    // The slide show goes on from the first entry after the last.
+    const int next = current + 1 < n ? current + 1 : 0;
+    paths << v_.state.CurFolder + names->Caption(next);
+    if (lastStepBack_ && current > 0) paths << v_.state.CurFolder + names->Caption(current - 1);
+  }
+  ahead_.Prepare(paths);
 }
 
 void PictureLoader::LoadListItem(int index) {
@@ -235,6 +231,7 @@ void PictureLoader::PreviousPicture() {
   if (st.MagnifierOn) v_.commands.Magnifier.Run();
   --st.CurIndex;
   names->SelectAndFocus(st.CurIndex - 1);
+  lastStepBack_ = true;
   ListView1DblClick();
 }
 
@@ -249,6 +246,7 @@ void PictureLoader::NextPicture() {
   if (st.MagnifierOn) v_.commands.Magnifier.Run();
   ++st.CurIndex;
   names->SelectAndFocus(st.CurIndex - 1);
+  lastStepBack_ = false;
   ListView1DblClick();
 }
 

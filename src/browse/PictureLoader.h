@@ -5,6 +5,7 @@
 // next entry, and closing the picture.
 #include <QString>
 
+#include "DecodeAhead.h"
 #include "core/ViewerContext.h"
 
 class FileInfoPanel;
@@ -33,9 +34,10 @@ class PictureLoader {
   void LoadListItem(int index);
   // The loader CurExt names (GIF display, JPEG, BMP or ICO) for path.
   void RunLoaders(const QString& path, bool fromList);
-  void LoadJpeg(const QString& path);
-  void LoadBmp(const QString& path);
-  void LoadIco(const QString& path);
+  // The JPEG, BMP and ICO loaders: the picture as a bitmap, shown and kept as WorkBitmap.
+  void LoadBitmap(const QString& path, bool fromList);
+  // Decodes the entries a step will show next (the previous one too after a step back).
+  void DecodeNeighbours();
   void ShowGif(const QString& path);  // GIF display, or hide the GIF panel for other kinds
   void ReplaceWindowIcon(const QString& icoPath);
   void TakePictureSize();  // PicWidth x PicHeight from the picture, 0 x 0 for a GIF
@@ -48,4 +50,6 @@ class PictureLoader {
   ZoomControl& zoom_;
   Magnifier& magnifier_;
   TPictureDialog* openDialog_;
+  DecodeAhead ahead_;
+  bool lastStepBack_ = false;
 };

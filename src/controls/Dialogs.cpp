@@ -11,6 +11,8 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QWidget>
+#include <utility>
+#include <vector>
 
 #include <algorithm>
 
@@ -18,6 +20,26 @@
 
 namespace {
 Dialogs::Responder* g_responder = nullptr;
+int g_open = 0;
+std::vector<std::pair<QPointer<QObject>, std::function<void()>>> g_afterDialogs;
+
+void RunAfterDialogs() {
+  auto callbacks = std::move(g_afterDialogs);
+  g_afterDialogs.clear();
+  for (auto& [context, f] : callbacks)
+    if (context) QMetaObject::invokeMethod(context, std::move(f), Qt::QueuedConnection);
+}
+
+// Counts one open box or dialog for as long as it lives.
+class OpenDialog {
+ public:
+  OpenDialog() { ++g_open; }
+  ~OpenDialog() {
+    if (--g_open == 0) RunAfterDialogs();
+  }
+  OpenDialog(const OpenDialog&) = delete;
+  OpenDialog& operator=(const OpenDialog&) = delete;
+};
 
 QString QtFilter(const Dialogs::Filter& f) {
   // Qt reads the patterns from the last parentheses, separated by blanks.
@@ -37,6 +59,15 @@ Dialogs::Responder* Dialogs::CurrentResponder() {
   return g_responder;
 }
 
+int Dialogs::OpenCount() {
+  return g_open;
+}
+
+void Dialogs::AfterDialogs(QObject* context, std::function<void()> f) {
+  g_afterDialogs.emplace_back(context, std::move(f));
+  if (g_open == 0) RunAfterDialogs();
+}
+
 QList<Dialogs::Filter> Dialogs::ParseFilter(const QString& filter) {
   QList<Filter> out;
   const QStringList parts = filter.split(QLatin1Char('|'));
@@ -45,6 +76,7 @@ QList<Dialogs::Filter> Dialogs::ParseFilter(const QString& filter) {
 }
 
 void Dialogs::Message(QWidget* owner, const QString& text, const QString& title, Icon icon) {
+  OpenDialog open;
   if (g_responder) return g_responder->Message(owner, text, title, icon);
   QMessageBox box(owner);
   box.setWindowTitle(title);
@@ -69,6 +101,7 @@ void Dialogs::Message(QWidget* owner, const QString& text, const QString& title,
 }
 
 Dialogs::FileResult Dialogs::RunFileDialog(const FileRequest& request) {
+  OpenDialog open;
   if (g_responder) return g_responder->File(request);
   QFileDialog dialog(request.owner);
   dialog.setOption(QFileDialog::DontUseNativeDialog, true);
@@ -103,6 +136,7 @@ Dialogs::FileResult Dialogs::RunFileDialog(const FileRequest& request) {
 }
 
 void Dialogs::ShowModal(QWidget* form) {
+  OpenDialog open;
   if (g_responder) return g_responder->Modal(form);
   // Block the other windows while the form is up, and return once it is hidden.
   QPointer<QWidget> guard(form);

@@ -75,6 +75,13 @@ void ShowModal(QWidget* form);
 // it closes.
 void PrintPreview(const PreviewRequest& request);
 
+// Message boxes, file dialogs and modal windows of the program open right now, those a
+// Responder answers included (while its answer runs).
+int OpenCount();
+// Runs f once, from the event loop, when no box or dialog is open any more (soon, when
+// none is open now); not at all when context is gone by then.
+void AfterDialogs(QObject* context, std::function<void()> f);
+
 // "Bitmaps (*.bmp)|*.bmp|..." split into filter entries.
 QList<Filter> ParseFilter(const QString& filter);
 

@@ -4,6 +4,7 @@
 #include <csignal>
 
 #include "Dialogs.h"
+#include "InputHold.h"
 #include "TForm.h"
 
 namespace {
@@ -39,8 +40,9 @@ void TApplication::ShowException(const std::exception& error) {
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {
   try {
-    if (event->type() == QEvent::KeyPress && receiver->isWidgetType()) {
-      // Key preview: the window sees the key first; the focused control still gets it.
+    if (event->type() == QEvent::KeyPress && receiver->isWidgetType() && !InputHold::Active()) {
+      // Key preview: the window sees the key first; the focused control still gets it. A
+      // held key is previewed when it is handed out.
       auto* form = dynamic_cast<TForm*>(static_cast<QWidget*>(receiver)->window());
       if (form && form->KeyPreview() && form->OnKeyDown) {
         auto* key = static_cast<QKeyEvent*>(event);

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QWindow>
 
 #include "Dialogs.h"
 
@@ -47,6 +48,10 @@ void TForm::SetWindowState(TWindowState state) {
     }
     case TWindowState::Normal:
       if (isMinimized()) showNormal();
+      if (fullScreen_) {
+        fullScreen_ = false;
+        setWindowState(windowState() & ~Qt::WindowFullScreen);
+      }
       if (state_ == TWindowState::Maximized && normalBounds_.isValid()) setGeometry(normalBounds_);
       state_ = state;
       break;
@@ -57,15 +62,24 @@ void TForm::SetWindowState(TWindowState state) {
   RealignChildren(this);
 }
 
+void TForm::SetFullScreen() {
+  SetWindowState(TWindowState::Maximized);
+  if (fullScreen_) return;
+  fullScreen_ = true;
+  // Without a window manager nothing answers the state change: the screen's geometry,
+  // set above, is the whole of it.
+  setWindowState(windowState() | Qt::WindowFullScreen);
+}
+
 void TForm::SetTopMost(bool on) {
   if (on == topMost_) return;
   topMost_ = on;
-  // Changing window flags re-creates the native window; keep its place and size.
-  const QRect bounds = geometry();
-  const bool shown = isVisible();
-  setWindowFlag(Qt::WindowStaysOnTopHint, on);
-  setGeometry(bounds);
-  if (shown) show();
+  // QWidget::setWindowFlags would re-create the native window, which hides it and loses
+  // its place; the flags go to the existing window instead.
+  Qt::WindowFlags flags = windowFlags();
+  flags.setFlag(Qt::WindowStaysOnTopHint, on);
+  overrideWindowFlags(flags);
+  if (QWindow* window = windowHandle()) window->setFlags(flags);
 }
 
 void TForm::CenterOnScreen() {

@@ -40,6 +40,13 @@ class TForm : public TControl<QWidget> {
   // Maximised covers the screen the window is on (a borderless window has no frame to
   // keep); normal brings back the bounds it had before.
   void SetWindowState(TWindowState state);
+  // Maximised over the whole screen, in the window system's full-screen state
+  // (_NET_WM_STATE_FULLSCREEN under X11) so that the desktop's panels do not stay above
+  // it. WindowState() reads Maximized; Normal brings the bounds back as for any maximise.
+  void SetFullScreen();
+  bool FullScreen() const { return fullScreen_; }
+  // Above all windows that are not topmost. Told to the window system on the window as it
+  // is (_NET_WM_STATE_ABOVE under X11): it is not re-created, moved, resized or hidden.
   void SetTopMost(bool on);
   bool TopMost() const { return topMost_; }
   void CenterOnScreen();
@@ -70,4 +77,5 @@ class TForm : public TControl<QWidget> {
   QRect normalBounds_;
   bool keyPreview_ = false;
   bool topMost_ = false;
+  bool fullScreen_ = false;
 };

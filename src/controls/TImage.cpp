@@ -46,9 +46,11 @@ TImage::TImage(QWidget* parent) : TControl<QWidget>(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent, false);
 }
 
+// An empty graphic (a bitmap of 0 x 0) leaves the size as it was, as no graphic does.
 void TImage::SetAutoSize(bool on) {
   autoSize_ = on;
-  if (on && !picture_.Empty()) SetBounds(x(), y(), picture_.Width(), picture_.Height());
+  if (on && picture_.Width() > 0 && picture_.Height() > 0)
+    SetBounds(x(), y(), picture_.Width(), picture_.Height());
 }
 
 void TImage::SetStretch(bool on) {
@@ -63,7 +65,8 @@ void TImage::SetTransparent(bool on) {
 }
 
 void TImage::PictureChanged() {
-  if (autoSize_ && !picture_.Empty()) SetBounds(x(), y(), picture_.Width(), picture_.Height());
+  if (autoSize_ && picture_.Width() > 0 && picture_.Height() > 0)
+    SetBounds(x(), y(), picture_.Width(), picture_.Height());
   update();
 }
 

@@ -20,3 +20,18 @@ void TRadioButton::SetChecked(bool on) {
   }
   setChecked(on);
 }
+
+void TRadioButton::SetFontColor(TColor color) {
+  if (color == fontColor_) return;
+  fontColor_ = color;
+  QPalette p = palette();
+  p.setColor(QPalette::WindowText, QColor(ToQRgb(color)));
+  setPalette(p);
+}
+
+void TRadioButton::SetMarkColor(TColor color) {
+  // The styles draw the mark in the text colour.
+  QPalette p = palette();
+  p.setColor(QPalette::Text, QColor(ToQRgb(color)));
+  setPalette(p);
+}

@@ -4,6 +4,7 @@
 #include <QRadioButton>
 
 #include "TControl.h"
+#include "picture/Color.h"
 
 class TRadioButton : public TControl<QRadioButton> {
  public:
@@ -13,4 +14,11 @@ class TRadioButton : public TControl<QRadioButton> {
   void SetChecked(bool on);
   QString Caption() const { return text(); }
   void SetCaption(const QString& caption) { setText(caption); }
+  // The caption's colour; the mark's (the dot of the checked button).
+  TColor FontColor() const { return fontColor_; }
+  void SetFontColor(TColor color);
+  void SetMarkColor(TColor color);
+
+ private:
+  TColor fontColor_ = Colors::Black;
 };

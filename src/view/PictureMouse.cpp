@@ -57,7 +57,24 @@ void PictureMouse::Click() {
   v_.host.CloseMenus(true);
 }
 
-void PictureMouse::BackgroundMouseDown(Qt::MouseButton, int, int) {
+void PictureMouse::BackgroundMouseDown(Qt::MouseButton button, int, int) {
   // A press beside the picture ends menu-bar switching; the open menus stay open.
   v_.state.MenuOpen = false;
+  leaveMiniOnRelease_ = false;
+  if (!v_.commands.MiniMode.Checked()) return;
+  if (button == Qt::RightButton)
+    leaveMiniOnRelease_ = true;
+  else
+    v_.host.StartWindowDrag();
+}
+
+void PictureMouse::BackgroundMouseMove(int, int) {
+  v_.host.FollowWindowDrag();
+}
+
+void PictureMouse::BackgroundMouseUp(Qt::MouseButton button, int, int) {
+  v_.host.EndWindowDrag();
+  if (button != Qt::RightButton || !leaveMiniOnRelease_) return;
+  leaveMiniOnRelease_ = false;
+  if (v_.commands.MiniMode.Checked()) v_.host.LeaveMiniMode();
 }

@@ -17,8 +17,12 @@ class PictureMouse {
   void MouseMove(int x, int y);
   void MouseUp(Qt::MouseButton button, int x, int y);
   void Click();
-  // A press on the picture area beside the picture.
+  // A press on the picture area beside the picture, the moves and the release after it.
+  // In mini mode a left or middle press moves the window; a right press leaves mini mode
+  // when it is released.
   void BackgroundMouseDown(Qt::MouseButton button, int x, int y);
+  void BackgroundMouseMove(int x, int y);
+  void BackgroundMouseUp(Qt::MouseButton button, int x, int y);
 
   bool DragScrolling = false;
   int DownX = 0, DownY = 0;  // where the last press on the picture was
@@ -27,4 +31,5 @@ class PictureMouse {
   ViewerContext v_;
   Magnifier& magnifier_;
   SelectionTool& selection_;
+  bool leaveMiniOnRelease_ = false;
 };

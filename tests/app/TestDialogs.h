@@ -24,6 +24,8 @@ class TestDialogs : public Dialogs::Responder {
   std::deque<Dialogs::FileResult> fileAnswers;
   // Runs while a modal window is up; the window is hidden afterwards.
   std::function<void(QWidget*)> onModal;
+  // Runs while a message box is up (after it has been recorded).
+  std::function<void()> onMessage;
   std::vector<QWidget*> modals;
   std::vector<Dialogs::PreviewRequest> previews;
   // Each preview's keeper while the preview is open; null once it is freed.
@@ -40,6 +42,7 @@ class TestDialogs : public Dialogs::Responder {
   void Message(QWidget* owner, const QString& text, const QString& title,
                Dialogs::Icon icon) override {
     messages.push_back({owner, text, title, icon});
+    if (onMessage) onMessage();
   }
 
   Dialogs::FileResult File(const Dialogs::FileRequest& request) override {

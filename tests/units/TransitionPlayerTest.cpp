@@ -1,0 +1,143 @@
+// Playing an effect on the picture area: the view is hidden while the frames play and
+// comes back afterwards (also after an error), the frames sit where the picture is and
+// end on the view's own pixels, and a picture zoomed far beyond the screen costs only the
+// screen.
+#include <QImage>
+#include <stdexcept>
+
+#include "TestFiles.h"
+#include "ViewerFixture.h"
+#include "controls/InputHold.h"
+#include "show/TransitionOverlay.h"
+#include "show/TransitionPlayer.h"
+
+namespace {
+using Effect = TransitionFrames::Effect;
+}
+
+class TransitionPlayerTest : public ViewerFixture {
+ protected:
+  TransitionOverlay* Overlay() const { return window.findChild<TransitionOverlay*>(); }
+  // The part of the picture the view shows, in the window's coordinates.
+  QRect VisibleOnWindow() const {
+    QWidget* view = area.scrboxBack->Client();
+    const QRect shown = area.imgMain->geometry() & view->rect();
+    return QRect(view->mapTo(&window, shown.topLeft()), shown.size());
+  }
+  void ZoomTo(int index) {
+    while (state.ZoomIndex < index) zoom.ZoomIn();
+    while (state.ZoomIndex > index) zoom.ZoomOut();
+  }
+
+  TransitionPlayer player{context};
+};
+
+TEST_F(TransitionPlayerTest, TheViewIsHiddenWhileFramesPlayAndComesBack) {
+  ShowBitmap(Bitmap(TestFiles::Pattern(120, 110)));
+  const QRect place = VisibleOnWindow();
+  qint64 frames = 0;
+  player.OnFrameShown = [&](const TransitionFrames&, qint64 n) {
+    frames = n;
+    EXPECT_FALSE(area.scrboxBack->Visible());
+    ASSERT_NE(Overlay(), nullptr);
+    EXPECT_TRUE(Overlay()->isVisible());
+    EXPECT_EQ(Overlay()->geometry(), place);
+    EXPECT_TRUE(InputHold::Active());
+  };
+  player.Play(Effect::PushPull);
+  EXPECT_EQ(frames, 111);
+  EXPECT_TRUE(area.scrboxBack->Visible());
+  EXPECT_EQ(Overlay(), nullptr);
+  EXPECT_FALSE(InputHold::Active());
+  EXPECT_EQ(host.repaints, 1);
+  EXPECT_TRUE(state.PicIsBitmap);
+}
+
+TEST_F(TransitionPlayerTest, AnErrorInTheMiddleStillBringsTheViewBack) {
+  ShowBitmap(Bitmap(TestFiles::Pattern(60, 300)));
+  player.OnFrameShown = [](const TransitionFrames&, qint64 n) {
+    if (n == 3) throw std::runtime_error("out of memory");
+  };
+  EXPECT_THROW(player.Play(Effect::Raindrops), std::runtime_error);
+  EXPECT_TRUE(area.scrboxBack->Visible());
+  EXPECT_EQ(Overlay(), nullptr);
+  EXPECT_FALSE(InputHold::Active());
+  EXPECT_EQ(host.repaints, 1);
+}
+
+TEST_F(TransitionPlayerTest, BeforeAnyPictureTheFramesAreWhiteOverTheHiddenControl) {
+  area.imgMain->SetBounds(0, 0, 105, 105);
+  ASSERT_FALSE(area.imgMain->Visible());
+  ASSERT_FALSE(state.PicIsBitmap);
+  const QRect place = VisibleOnWindow();
+  qint64 frames = 0;
+  bool white = true;
+  player.OnFrameShown = [&](const TransitionFrames& f, qint64 n) {
+    frames = n;
+    EXPECT_EQ(f.Frame().size(), QSize(105, 105));
+    EXPECT_EQ(Overlay()->geometry(), place);
+    for (int y = 0; y < f.Frame().height(); ++y)
+      for (int x = 0; x < f.Frame().width(); ++x)
+        white = white && f.Frame().pixel(x, y) == 0xFFFFFFFFu;
+  };
+  player.Play(Effect::PushPull);
+  EXPECT_EQ(frames, 106);
+  EXPECT_TRUE(white);
+  EXPECT_TRUE(state.PicIsBitmap);
+  // The control holds an empty bitmap now and keeps its size and its hidden state.
+  EXPECT_FALSE(area.imgMain->Visible());
+  EXPECT_EQ(area.imgMain->size(), QSize(105, 105));
+}
+
+TEST_F(TransitionPlayerTest, FramesSitOnThePictureAndEndOnTheViewsPixels) {
+  const struct {
+    const char* name;
+    QSize picture;
+    int zoomIndex;
+    QPoint scroll;
+  } cases[] = {
+      {"50 %", {300, 200}, 8, {0, 0}},
+      {"scrolled", {900, 800}, 12, {100, 150}},
+      {"150 %, scrolled", {400, 500}, 16, {37, 61}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ShowBitmap(Bitmap(TestFiles::Pattern(c.picture.width(), c.picture.height())));
+    ZoomTo(c.zoomIndex);
+    area.scrboxBack->SetHorzPosition(c.scroll.x());
+    area.scrboxBack->SetVertPosition(c.scroll.y());
+    const QRect place = VisibleOnWindow();
+    QImage last;
+    player.OnFrameShown = [&](const TransitionFrames& f, qint64) {
+      EXPECT_EQ(Overlay()->geometry(), place);
+      last = f.Frame();
+    };
+    player.Play(Effect::PushPull);
+    ASSERT_EQ(last.size(), place.size());
+    // The picture as the view paints it there.
+    QWidget* client = area.scrboxBack->Client();
+    const QImage view = client->grab(QRect(client->mapFrom(&window, place.topLeft()), place.size()))
+                            .toImage()
+                            .convertToFormat(QImage::Format_RGB32);
+    EXPECT_TRUE(last.convertToFormat(QImage::Format_RGB32) == view);
+  }
+}
+
+TEST_F(TransitionPlayerTest, FarBeyondTheScreenOnlyTheVisiblePartIsBuilt) {
+  // 2000 x 2000 at 5000 %: 100 000 rows, of which the view shows about 500.
+  ShowPicture(2000, 2000, ".bmp", 40, 40);
+  state.PicIsBitmap = true;
+  ZoomTo(ViewerState::kMaxZoom);
+  ASSERT_EQ(area.imgMain->Height(), 100000);
+  const QSize view = area.scrboxBack->Client()->size();
+  qint64 frames = 0;
+  QSize largest;
+  player.OnFrameShown = [&](const TransitionFrames& f, qint64 n) {
+    frames = n;
+    largest = largest.expandedTo(f.Frame().size());
+  };
+  player.Play(Effect::PushPull);
+  EXPECT_EQ(frames, 100001);
+  EXPECT_LE(largest.width(), view.width());
+  EXPECT_LE(largest.height(), view.height());
+}
