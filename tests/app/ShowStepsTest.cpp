@@ -45,7 +45,9 @@ TEST_F(ShowStepsTest, EachTickShowsTheNextEntryAndStartsAgainAfterTheLast) {
     EXPECT_EQ(MainForm->State.CurIndex, c.index);
     EXPECT_EQ(MainForm->State.CurFileName,
               c.shown ? QString::fromUtf8(c.shown) : QStringLiteral("before"));
-    if (c.shown) EXPECT_EQ(MainForm->ListView1->Selected(), c.index - 1);
+    if (c.shown) {
+      EXPECT_EQ(MainForm->ListView1->Selected(), c.index - 1);
+    }
     EXPECT_TRUE(Running());
   }
   EXPECT_TRUE(dialogs.messages.empty());

@@ -76,7 +76,9 @@ TEST(TransitionFrames, FrameCounts) {
     EXPECT_EQ(count, c.frames);
     EXPECT_EQ(handed, c.frames);
     // Below 50 rows the blinds have no rows to open.
-    if (c.effect == Effect::Blinds && c.h < 50) EXPECT_TRUE(allWhite);
+    if (c.effect == Effect::Blinds && c.h < 50) {
+      EXPECT_TRUE(allWhite);
+    }
   }
 }
 
