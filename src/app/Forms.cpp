@@ -58,7 +58,8 @@ void CreateForms() {
   // The puzzle stands in for the main window while that is hidden: a window of its own.
   SpellPIcForm = new TSpellPIcForm(MainForm->Context());
   MainForm->Commands.Puzzle.SetAction([] { SpellPIcForm->OpenGame(); });
-  DeskPicForm = new TDeskPicForm(owner);
+  DeskPicForm = new TDeskPicForm(owner, MainForm->State, *MainForm->ListView1);
+  MainForm->Commands.ChangingDesktop.SetAction([] { DeskPicForm->ShowDialog(); });
 }
 
 void DestroyForms() {
