@@ -23,6 +23,7 @@ TDeskPicForm::TDeskPicForm(QWidget* owner, const ViewerState& state, const TList
 
   Label1 = new TLabel(this, QStringLiteral("图片切换间隔时间（秒）："));
   Label1->setObjectName(QStringLiteral("Label1"));
+  Label1->SetTransparent(true);
   Label1->move(16, 106);
   fedtTime = new TSpinEdit(this);
   fedtTime->setObjectName(QStringLiteral("fedtTime"));
