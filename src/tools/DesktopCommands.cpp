@@ -64,9 +64,11 @@ void DesktopCommands::ScreenCapture() {
     return ShowWindows();
   }
   // Under Wayland the X root holds only X programs' windows; the portal's screenshot
-  // arrives later, the windows staying away until it has.
-  ScreenGrab::Options options = ScreenGrab::Options::Desktop();
-  ScreenGrab::Grab(options, [this](const QImage& grab) {
+  // arrives later, the windows staying away until it has. (The portal's backend writes
+  // the screenshot to a file of its own choosing and leaves it there.)
+  const QPointer<QWidget> alive = v_.area.scrboxBack;
+  ScreenGrab::Grab(ScreenGrab::Options::Desktop(), [this, alive](const QImage& grab) {
+    if (!alive) return;  // the windows went meanwhile
     ShowGrab(grab);
     ShowWindows();
   });
