@@ -16,5 +16,5 @@
 #include "show/ViewModeForm.h"
 #include "tools/DeskPicForm.h"
 #include "tools/GetIconForm.h"
-#include "tools/MusicPlayerForm.h"
+#include "music/MusicPlayerForm.h"
 #include "tools/ScreenSafeForm.h"
