@@ -5,6 +5,8 @@
 // program goes on with the next event.
 #include <QApplication>
 #include <exception>
+#include <stdexcept>
+#include <utility>
 
 class TApplication : public QApplication {
  public:
@@ -24,5 +26,26 @@ class TApplication : public QApplication {
   // The text shown: a full stop is appended when the last character sorts after it.
   static QString ReportText(const QString& message);
 
+  // Runs an event handler of a control or window, if one is set. An error escaping it is
+  // reported here, still inside our own frames: Qt's event delivery is built without
+  // exception support, and an error unwinding through it leaks the event being delivered.
+  // Returns whether the handler ran to its end, so that the caller can skip what would
+  // have followed it, as if the error had ended the whole event.
+  template <class Handler, class... Args>
+  static bool RunHandler(const Handler& handler, Args&&... args) {
+    if (!handler) return true;
+    try {
+      handler(std::forward<Args>(args)...);
+      return true;
+    } catch (const std::exception& error) {
+      ShowException(error);
+    } catch (...) {
+      ShowException(std::runtime_error("Unknown error"));
+    }
+    return false;
+  }
+
+  // The last resort for errors from code that runs outside the handlers (timers and
+  // queued calls of the subsystems).
   bool notify(QObject* receiver, QEvent* event) override;
 };

@@ -9,7 +9,5 @@ TButton::TButton(QWidget* parent, const QString& caption) : TControl<QPushButton
       "QPushButton:hover { background: #dbe8f4; }"
       "QPushButton:pressed { background: #c6d9ec; }"
       "QPushButton:disabled { color: #999; border-color: #c8d4df; }"));
-  connect(this, &QAbstractButton::clicked, this, [this] {
-    if (OnClick) OnClick();
-  });
+  connect(this, &QAbstractButton::clicked, this, [this] { TApplication::RunHandler(OnClick); });
 }

@@ -5,7 +5,7 @@ TComboBox::TComboBox(QWidget* parent) : TControl<QComboBox>(parent) {
   setMaxVisibleItems(8);
   setStyleSheet(QStringLiteral("QComboBox { border: 1px solid #9fb4c8; padding: 0 2px; }"));
   connect(this, &QComboBox::currentIndexChanged, this, [this] {
-    if (!quiet_ && OnChange) OnChange();
+    if (!quiet_) TApplication::RunHandler(OnChange);
   });
 }
 

@@ -14,6 +14,7 @@
 #include <type_traits>
 #include <utility>
 
+#include "TApplication.h"
 #include "TCursor.h"
 
 enum class TAlign { None, Top, Bottom, Left, Right, Client };
@@ -89,40 +90,43 @@ class TControl : public Base {
   void mousePressEvent(QMouseEvent* e) override {
     Base::mousePressEvent(e);
     if (e->button() == Qt::LeftButton) pressedInside_ = true;
-    if (OnMouseDown) OnMouseDown(e->button(), e->modifiers(), PosX(e), PosY(e));
+    TApplication::RunHandler(OnMouseDown, e->button(), e->modifiers(), PosX(e), PosY(e));
     e->accept();
   }
   void mouseDoubleClickEvent(QMouseEvent* e) override {
     // As on the classic desktop: the second press is a double click and then a press.
-    if (e->button() == Qt::LeftButton && OnDblClick) OnDblClick();
+    if (e->button() == Qt::LeftButton && !TApplication::RunHandler(OnDblClick)) {
+      e->accept();
+      return;
+    }
     Base::mouseDoubleClickEvent(e);
     if constexpr (!kIsButton) {
       if (e->button() == Qt::LeftButton) pressedInside_ = true;
-      if (OnMouseDown) OnMouseDown(e->button(), e->modifiers(), PosX(e), PosY(e));
+      TApplication::RunHandler(OnMouseDown, e->button(), e->modifiers(), PosX(e), PosY(e));
     }
     e->accept();
   }
   void mouseMoveEvent(QMouseEvent* e) override {
     Base::mouseMoveEvent(e);
-    if (OnMouseMove) OnMouseMove(e->modifiers(), PosX(e), PosY(e));
+    TApplication::RunHandler(OnMouseMove, e->modifiers(), PosX(e), PosY(e));
   }
   void mouseReleaseEvent(QMouseEvent* e) override {
     const bool click = e->button() == Qt::LeftButton && pressedInside_ &&
                        this->rect().contains(e->position().toPoint());
     if (e->button() == Qt::LeftButton) pressedInside_ = false;
     Base::mouseReleaseEvent(e);
-    if (OnMouseUp) OnMouseUp(e->button(), e->modifiers(), PosX(e), PosY(e));
+    if (!TApplication::RunHandler(OnMouseUp, e->button(), e->modifiers(), PosX(e), PosY(e))) return;
     if constexpr (!kIsButton) {
-      if (click && OnClick) OnClick();
+      if (click) TApplication::RunHandler(OnClick);
     }
   }
   void enterEvent(QEnterEvent* e) override {
     Base::enterEvent(e);
-    if (OnMouseEnter) OnMouseEnter();
+    TApplication::RunHandler(OnMouseEnter);
   }
   void leaveEvent(QEvent* e) override {
     Base::leaveEvent(e);
-    if (OnMouseLeave) OnMouseLeave();
+    TApplication::RunHandler(OnMouseLeave);
   }
 
   static int PosX(QMouseEvent* e) { return int(std::floor(e->position().x())); }

@@ -122,22 +122,25 @@ int TForm::VirtualKey(int qtKey) {
 
 void TForm::closeEvent(QCloseEvent* event) {
   bool canClose = true;
-  if (OnCloseQuery) OnCloseQuery(canClose);
+  // An error while asking leaves the window open.
+  if (!TApplication::RunHandler(OnCloseQuery, canClose)) canClose = false;
   if (!canClose) {
     event->ignore();
     return;
   }
-  if (OnClose) OnClose();
+  TApplication::RunHandler(OnClose);
   event->accept();
 }
 
 // Windows without key preview (the label menus) get the keys that reach the window itself.
 void TForm::keyPressEvent(QKeyEvent* event) {
-  if (!keyPreview_ && OnKeyDown) OnKeyDown(VirtualKey(event->key()), event->modifiers());
+  if (!keyPreview_ &&
+      !TApplication::RunHandler(OnKeyDown, VirtualKey(event->key()), event->modifiers()))
+    return;
   QWidget::keyPressEvent(event);
 }
 
 void TForm::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  if (OnShow) OnShow();
+  TApplication::RunHandler(OnShow);
 }

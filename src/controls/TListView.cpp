@@ -210,8 +210,9 @@ void TListView::SelectionChanged() {
   const int before = previousSelected_;
   previousSelected_ = now;
   if (!OnSelectItem) return;
-  if (before >= 0 && before < count()) OnSelectItem(before, false);
-  if (now >= 0) OnSelectItem(now, true);
+  if (before >= 0 && before < count() && !TApplication::RunHandler(OnSelectItem, before, false))
+    return;
+  if (now >= 0) TApplication::RunHandler(OnSelectItem, now, true);
 }
 
 void TListView::mousePressEvent(QMouseEvent* event) {

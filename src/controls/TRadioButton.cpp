@@ -5,7 +5,7 @@ TRadioButton::TRadioButton(QWidget* parent, const QString& caption)
   setText(caption);
   setFocusPolicy(Qt::NoFocus);
   connect(this, &QAbstractButton::toggled, this, [this](bool on) {
-    if (on && OnClick) OnClick();
+    if (on) TApplication::RunHandler(OnClick);
   });
 }
 

@@ -20,9 +20,8 @@ TShellTreeView::TShellTreeView(QWidget* parent) : TControl<QTreeView>(parent) {
   setUniformRowHeights(true);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
-  connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
-    if (OnChange) OnChange();
-  });
+  connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+          [this] { TApplication::RunHandler(OnChange); });
   // The folders load in the background, and rows arriving or being sorted above the
   // start folder push it out of view. Scroll it back once things settle, until it and
   // every folder above it have been listed or the user takes over.

@@ -6,9 +6,7 @@
 TSpeedButton::TSpeedButton(QWidget* parent) : TControl<QAbstractButton>(parent) {
   setFocusPolicy(Qt::NoFocus);
   setAttribute(Qt::WA_Hover);
-  connect(this, &QAbstractButton::clicked, this, [this] {
-    if (OnClick) OnClick();
-  });
+  connect(this, &QAbstractButton::clicked, this, [this] { TApplication::RunHandler(OnClick); });
 }
 
 void TSpeedButton::SetFlat(bool flat) {

@@ -23,9 +23,8 @@ TSpinEdit::TSpinEdit(QWidget* parent) : TControl<QSpinBox>(parent) {
   setFrame(true);
   setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
   lineEdit()->setMaxLength(kMaxDigits + 1);
-  connect(lineEdit(), &QLineEdit::textChanged, this, [this] {
-    if (OnChange) OnChange();
-  });
+  connect(lineEdit(), &QLineEdit::textChanged, this,
+          [this] { TApplication::RunHandler(OnChange); });
 }
 
 int TSpinEdit::Value() const {

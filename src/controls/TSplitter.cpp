@@ -37,7 +37,7 @@ void TSplitter::MoveBy(int delta) {
   else
     n->resize(n->width(), size);
   RealignChildren(parentWidget());
-  if (OnMoved) OnMoved();
+  TApplication::RunHandler(OnMoved);
 }
 
 void TSplitter::mousePressEvent(QMouseEvent* event) {

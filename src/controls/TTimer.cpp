@@ -36,5 +36,5 @@ void TTimer::Fire() {
     });
     return;
   }
-  if (OnTimer) OnTimer();
+  TApplication::RunHandler(OnTimer);
 }
