@@ -1,5 +1,9 @@
 #include "MainForm.h"
 
+#include <QDropEvent>
+#include <QMimeData>
+#include <QTimer>
+
 #include "Forms.h"
 #include "MenuBar.h"
 #include "PopupMainForm.h"
@@ -7,6 +11,7 @@
 #include "WindowModes.h"
 #include "browse/FileInfoPanel.h"
 #include "browse/FolderBrowser.h"
+#include "browse/PathOpener.h"
 #include "browse/PictureLoader.h"
 #include "controls/SvgImage.h"
 #include "controls/TApplication.h"
@@ -63,6 +68,7 @@ TMainForm::TMainForm() : TForm(nullptr, TForm::Kind::Main, true) {
   SetClientSize(825, 619);
   setWindowIcon(QIcon(QStringLiteral(":/skin/picora.svg")));
   setMinimumSize(1, 1);
+  setAcceptDrops(true);
 
   // Creation order is stacking order: the top panel and status bar first, then the list
   // panel and its splitter, the properties panel, and the picture area in what is left.
@@ -407,6 +413,7 @@ void TMainForm::CreateOwners() {
       *FileInfo, *Zoom);
   Browser->LoadSelected = [this] { ListView1DblClick(); };
   Loader = std::make_unique<PictureLoader>(v, *Browser, *FileInfo, *Zoom, *Lens, OpenPictureDialog);
+  Opener = std::make_unique<PathOpener>(*Browser);
   Editor = std::make_unique<PictureEditor>(v, *Lens, *Selection);
   Saver = std::make_unique<SaveCommands>(v, *Editor, *Selection, SavePictureDialog);
   ClipboardEdit = std::make_unique<ClipboardCommands>(v, *Editor, *Selection, this);
@@ -626,6 +633,25 @@ void TMainForm::Splitter1Moved() {
 
 void TMainForm::ShellTreeViewChange() {
   Browser->ShellTreeViewChange();
+}
+void TMainForm::OpenArgument(const QString& argument, const QString& workingFolder) {
+  Opener->Open(argument, workingFolder);
+}
+void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
+  if (PathOpener::DroppedPath(*event->mimeData())) event->acceptProposedAction();
+}
+void TMainForm::dragMoveEvent(QDragMoveEvent* event) {
+  if (PathOpener::DroppedPath(*event->mimeData())) event->acceptProposedAction();
+}
+void TMainForm::dropEvent(QDropEvent* event) {
+  const std::optional<QString> path = PathOpener::DroppedPath(*event->mimeData());
+  if (!path) return;
+  event->acceptProposedAction();
+  // Opened once the drop is over: the program the item came from waits for the answer
+  // meanwhile, and a scan or a message box would keep it waiting.
+  QTimer::singleShot(0, this, [this, path = *path] {
+    TApplication::RunHandler(std::function<void()>([this, &path] { Opener->OpenLocal(path); }));
+  });
 }
 void TMainForm::ListView1SelectItem(int index, bool selected) {
   Browser->ListView1SelectItem(index, selected);

@@ -11,6 +11,7 @@
 //   browse/FolderBrowser      folder scan, file and thumbnail lists, list editing, panel
 //   browse/PictureLoader      load from list, open command, previous/next, close picture
 //   browse/FileInfoPanel      file information panel
+//   browse/PathOpener         a path from the command line, items dropped on the window
 //   view/ZoomControl          zoom steps and fit modes
 //   view/Magnifier            the magnifier lens
 //   view/PictureMouse         the mouse over the picture
@@ -60,6 +61,7 @@ class FolderBrowser;
 class Magnifier;
 class MenuBar;
 class PictureEditor;
+class PathOpener;
 class PictureLoader;
 class PictureMouse;
 class PicturePrinter;
@@ -160,6 +162,7 @@ class TMainForm : public TForm, public WindowHost {
   std::unique_ptr<FileInfoPanel> FileInfo;
   std::unique_ptr<FolderBrowser> Browser;
   std::unique_ptr<PictureLoader> Loader;
+  std::unique_ptr<PathOpener> Opener;
   std::unique_ptr<PictureEditor> Editor;
   std::unique_ptr<SaveCommands> Saver;
   std::unique_ptr<ClipboardCommands> ClipboardEdit;
@@ -196,6 +199,8 @@ class TMainForm : public TForm, public WindowHost {
   void sbtnPriorClick();
   void sbtnNextClick();
   void fbtnPicPropertyClick();
+  // A path or file URI from the command line, relative to workingFolder.
+  void OpenArgument(const QString& argument, const QString& workingFolder);
 
   void sbtnZoomInClick();
   void sbtnZoomOutClick();
@@ -251,6 +256,11 @@ class TMainForm : public TForm, public WindowHost {
   void PlayLoadEffect() override;
   void SetMainWindowVisible(bool visible) override;
   QRect MainWindowBounds() const override;
+
+ protected:
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void CreateTitleBar();

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QScopedValueRollback>
 
 #include "FileInfoPanel.h"
 #include "ThumbnailBuilder.h"
@@ -101,22 +102,34 @@ const QStringList& FolderBrowser::FilePatterns() {
 // ---- Folder scan and fills --------------------------------------------------------------
 
 void FolderBrowser::ShellTreeViewChange() {
-  if (!v_.state.ScanEnabled) return;
-  QString path = c_.ShellTreeView->Path();
-  if (path.isEmpty() || !QFileInfo(path).isDir()) return;
+  if (followTree_) ScanFolder(c_.ShellTreeView->Path());
+}
+
+bool FolderBrowser::ShowFolder(const QString& folder) {
+  {
+    const QScopedValueRollback<bool> quiet(followTree_, false);
+    c_.ShellTreeView->SetPath(folder);
+  }
+  return ScanFolder(folder);
+}
+
+bool FolderBrowser::ScanFolder(QString path) {
+  if (!v_.state.ScanEnabled) return false;
+  if (path.isEmpty() || !QFileInfo(path).isDir()) return false;
   if (path.endsWith(QLatin1Char('/'))) path.chop(1);  // "/" becomes "" and then "/" again
 
   ScanGuard guard(this);
   const quint64 fill = BeginListFill();
   v_.state.CurFolder = path + QLatin1Char('/');
   c_.ListView1->SetSortType(true);
-  if (!AddPatterns(fill)) return;
+  if (!AddPatterns(fill)) return false;
   if (c_.fcbUseSmallImg->Checked()) {
     BuildThumbnails();
   } else {
     c_.imgListView->Clear();
     c_.PageControl2->SetActivePageIndex(0);
   }
+  return ListFillCurrent(fill);
 }
 
 bool FolderBrowser::FillFromCurrentFolder() {

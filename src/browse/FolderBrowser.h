@@ -48,6 +48,10 @@ class FolderBrowser {
 
   // ---- Scan and fills
   void ShellTreeViewChange();
+  // Puts the tree on folder and scans it as a click on it does, also when the tree is on it
+  // already or cannot show it. False when the scan is off, or when another fill took the
+  // lists over before this one ended.
+  bool ShowFolder(const QString& folder);
   // Fills the name list from CurFolder as the open command does. False when a newer fill
   // took the list over meanwhile.
   bool FillFromCurrentFolder();
@@ -87,6 +91,7 @@ class FolderBrowser {
   class BusyGuard;
   class ScanGuard;
   bool AddPatterns(quint64 fill);
+  bool ScanFolder(QString path);
   void SetList(bool shown);
   void SwapThumbnailImages(int first);
   static void SwapListItems(TListView* list, int a, int b);
@@ -100,6 +105,7 @@ class FolderBrowser {
   int busy_ = 0;                                  // fills and builds running
   quint64 fillGeneration_ = 0;                    // fills started
   quint64 adds_ = 0;                              // AddMatchingFiles calls started
+  bool followTree_ = true;                        // a change of the tree's folder scans it
   bool mirroring_ = false;                        // one list is following the other's selection
   // The browser goes with the main window, possibly while the message loop runs inside
   // one of its fills or builds; what runs after the loop checks this first.

@@ -23,7 +23,7 @@ TShellTreeView::TShellTreeView(QWidget* parent) : TControl<QTreeView>(parent) {
   connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this] { TApplication::RunHandler(OnChange); });
   // The folders load in the background, and rows arriving or being sorted above the
-  // start folder push it out of view. Scroll it back once things settle, until it and
+  // folder set last (the start folder, or one opened from outside) push it out of view. Scroll it back once things settle, until it and
   // every folder above it have been listed or the user takes over.
   followTimer_.setSingleShot(true);
   followTimer_.setInterval(50);
@@ -44,8 +44,6 @@ TShellTreeView::TShellTreeView(QWidget* parent) : TControl<QTreeView>(parent) {
 
   // The home folder is where the user starts: open and selected, before anyone listens.
   SetPath(QDir::homePath());
-  startFolder_ = currentIndex();
-  for (QModelIndex i = startFolder_; i.isValid(); i = i.parent()) loading_ << model_->filePath(i);
   expand(currentIndex());
 }
 
@@ -61,6 +59,9 @@ void TShellTreeView::SetPath(const QString& path) {
   for (QModelIndex p = index.parent(); p.isValid(); p = p.parent()) expand(p);
   setCurrentIndex(index);
   scrollTo(index, QAbstractItemView::PositionAtCenter);
+  // Kept in view while the folders above it are still being listed.
+  startFolder_ = index;
+  for (QModelIndex i = index; i.isValid(); i = i.parent()) loading_ << model_->filePath(i);
 }
 
 void TShellTreeView::StopFollowing() {

@@ -49,9 +49,10 @@ SaveCommands::SaveCommands(ViewerContext context, PictureEditor& editor, Selecti
   SetUpSavePictureDialog();
 }
 
-// The current file copied byte for byte; a failed copy is ignored.
+// The current file copied byte for byte. A failed copy is reported like every other
+// failed save: the user must not believe a copy exists that was never written.
 void SaveCommands::CopyCurrentFile(const QString& path) const {
-  FileSaver::Copy(v_.state.CurrentPath(), path);
+  FileSaver::CopyFile(v_.state.CurrentPath(), path);
 }
 
 void SaveCommands::SetUpSavePictureDialog() {

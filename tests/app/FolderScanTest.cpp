@@ -5,6 +5,9 @@
 #include <QTimer>
 
 #include "FormsTest.h"
+#include "HostileFiles.h"
+#include "ListHelpers.h"
+#include "PeakMemory.h"
 #include "picture/ThumbnailTile.h"
 
 namespace {
@@ -433,4 +436,81 @@ TEST_F(FolderScanTest, TheWindowMayGoWhileThumbnailsAreBuilt) {
   EXPECT_EQ(MainForm, nullptr);
   EXPECT_EQ(Screen::Cursor(), TCursor::Default);
   QTest::qWait(100);
+}
+
+// Folder entries made to hurt: none of them may freeze the scan or the window, take
+// the memory of the machine, or say more than that the picture cannot be shown.
+TEST_F(FolderScanTest, AHostileFolderIsListedAndEachEntryOnlyGivesItsError) {
+  const QString folder = Folder(QStringLiteral("hostile"));
+  const auto path = [&](const char* name) {
+    return folder + QLatin1Char('/') + QLatin1String(name);
+  };
+  const auto write = [&](const char* name, const QByteArray& bytes) {
+    files.WriteBytes(QStringLiteral("hostile/") + QLatin1String(name), bytes);
+  };
+  ASSERT_TRUE(HostileFiles::MakeFifo(path("fifo.jpg")));
+  const int socket = HostileFiles::MakeSocket(path("socket.bmp"));
+  ASSERT_GE(socket, 0);
+  ASSERT_TRUE(QDir().mkdir(path("folder.jpg")));
+  ASSERT_TRUE(HostileFiles::MakeLink(path("gone.ico"), path("dangling.ico")));
+  write("rle.bmp", HostileFiles::RleBmp(16384, 16384));
+  write("prog.jpg", HostileFiles::ProgressiveJpegClaiming(16384, 16384));
+  write("tiny.gif", HostileFiles::TinyGifClaiming(16000, 16000));
+  write("overflow.ico", HostileFiles::IconClaimingPng(3486502863u));
+  write("flood.ico", HostileFiles::IconFlood(40, HostileFiles::BlackPng(4096), 4096));
+  const struct {
+    const char* name;
+    bool opens;
+  } entries[] = {{"dangling.ico", false}, {"fifo.jpg", false},     {"flood.ico", true},
+                 {"folder.jpg", false},   {"overflow.ico", false}, {"prog.jpg", false},
+                 {"rle.bmp", false},      {"socket.bmp", false},   {"tiny.gif", false}};
+
+  const PeakMemory peak;
+  Scan(folder);
+  ExpectAligned();
+  ExpectIdle();
+  ASSERT_EQ(MainForm->ListView1->Count(), int(std::size(entries)));
+  const QImage unreadable = ThumbnailTile::Unreadable().Image();
+  for (const auto& e : entries) {
+    SCOPED_TRACE(e.name);
+    const int index = MainForm->ListView1->IndexOfCaption(QLatin1String(e.name));
+    ASSERT_GE(index, 0);
+    EXPECT_EQ(MainForm->ImageList.Image(index) == unreadable, !e.opens);
+  }
+  EXPECT_TRUE(dialogs.messages.empty());
+
+  for (const auto& e : entries) {
+    SCOPED_TRACE(e.name);
+    dialogs.messages.clear();
+    ListHelpers::LoadFromList(QLatin1String(e.name));
+    if (e.opens) {
+      EXPECT_TRUE(dialogs.messages.empty());
+      EXPECT_EQ(MainForm->State.PicWidth, 4096);
+    } else {
+      ASSERT_EQ(dialogs.messages.size(), 1u);
+      EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("图象文件错误!"));
+    }
+    EXPECT_EQ(MainForm->State.CurFileName, QLatin1String(e.name));
+  }
+  // Scanning, building and opening all of it: the shown icon (64 MiB of pixels, with its
+  // working copies) is the largest cost; each tiny file claims a gigabyte or more.
+  if (peak.Works()) {
+    EXPECT_LT(peak.GrowthBytes(), qint64(768) << 20);
+  }
+
+  ::close(socket);
+
+  // The window may go while such entries are being built: pipes first, where a blocked
+  // open would hold the workers that closing waits for.
+  const QString busy = BusyFolder(QStringLiteral("busy"), kBusyFiles);
+  for (const char* name : {"a0.jpg", "a1.bmp", "a2.ico", "a3.gif"})
+    ASSERT_TRUE(HostileFiles::MakeFifo(busy + QLatin1Char('/') + QLatin1String(name)));
+  MainForm->State.ScanEnabled = false;
+  Scan(busy);
+  MainForm->State.ScanEnabled = true;
+  QObject::connect(MainForm->imgListView->model(), &QAbstractItemModel::rowsInserted,
+                   MainForm->imgListView, [] { QTimer::singleShot(0, [] { DestroyForms(); }); });
+  TMainForm* form = MainForm;
+  form->ShellTreeViewChange();
+  EXPECT_EQ(MainForm, nullptr);
 }

@@ -296,6 +296,9 @@ TEST_F(SavingTest, AFailedSaveIsReportedAndKeepsTheOldFile) {
       {"save this size, disk full", &TMainForm::sbtnSaveNew, "sized", 4, "sized.bmp", true},
   };
   ShowFile(files, QStringLiteral("p.bmp"), TestFiles::Pattern(400, 300));
+  // An edit that only lives in the window: a failed save must not take it along.
+  MainForm->Commands.Rotate90.Run();
+  const QImage edited = Shown();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     dialogs.messages.clear();
@@ -318,7 +321,21 @@ TEST_F(SavingTest, AFailedSaveIsReportedAndKeepsTheOldFile) {
       EXPECT_EQ(Contents(target), "old contents");
     }
     EXPECT_EQ(FolderFiles(files), before);  // no temporary file left behind
+    EXPECT_EQ(Shown(), edited);
+    EXPECT_TRUE(MainForm->isVisible());
   }
+
+  // A GIF is saved as a byte copy; a copy that cannot be written is reported the same way.
+  files.WriteBytes(QStringLiteral("anim.gif"), ListHelpers::TinyGif());
+  ListHelpers::FillList(files, {QStringLiteral("anim.gif")});
+  ListHelpers::LoadFromList(QStringLiteral("anim.gif"));
+  dialogs.messages.clear();
+  dialogs.AnswerFile(files.Path(QStringLiteral("no/such/dir/copy.jpg")), 3);
+  QTest::mouseClick(MainForm->sbtnSave, Qt::LeftButton);
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].icon, Dialogs::Icon::Error);
+  EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("copy.jpg")))
+      << dialogs.messages[0].text.toStdString();
 }
 
 TEST_F(SavingTest, CancellingWritesNothing) {
