@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Picora's thumbnail build against `vipsthumbnail -s 64` on the same pictures, one run
-# each, files already in the page cache. Prints both times and ratio=<picora/vips> last.
+# each, files already in the page cache, Picora with an empty thumbnail cache (a first
+# visit; thumbnails_cached_vs_vips.sh measures the second). Prints both times and
+# ratio=<picora/vips> last.
 #
 #   bench/thumbnails_vs_vips.sh [DIR]
 #
@@ -39,14 +41,15 @@ mapfile -t pictures < <(find "$dir" -maxdepth 1 -type f \( -iname '*.jpg' -o -in
 [ ${#pictures[@]} -gt 0 ] || { echo "no pictures in $dir" >&2; exit 1; }
 cat "${pictures[@]}" >/dev/null  # both runs read from memory
 
-picora_out=$(with_display "$build/bench/bench_thumbnails" "$dir" 2>/dev/null)
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+mkdir -p "$out/cache" "$out/vips"
+picora_out=$(XDG_CACHE_HOME="$out/cache" with_display "$build/bench/bench_thumbnails" "$dir" 2>/dev/null)
 picora=$(sed -n 's/^picora_seconds=//p' <<<"$picora_out")
 picora_files=$(sed -n 's/^picora_files=//p' <<<"$picora_out")
 
-out=$(mktemp -d)
-trap 'rm -rf "$out"' EXIT
 start=$(date +%s.%N)
-vipsthumbnail -s 64 -o "$out/%s.jpg" "${pictures[@]}"
+vipsthumbnail -s 64 -o "$out/vips/%s.jpg" "${pictures[@]}"
 end=$(date +%s.%N)
 vips=$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", b - a }')
 

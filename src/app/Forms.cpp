@@ -48,6 +48,8 @@ void CreateForms() {
   menuToolForm = new TmenuToolForm(owner);
   menuHelpForm = new TmenuHelpForm(owner);
   MusicPlayerForm = new TMusicPlayerForm(owner);
+  // Not modal: the player stays open beside the viewer.
+  MainForm->Commands.MusicPlayer.SetAction([] { MusicPlayerForm->Show(); });
   AboutForm = new TAboutForm(owner);
   ThanksForm = new TThanksForm(owner);
   MainForm->Commands.Thanks.SetAction([] { ShowOverMainForm(ThanksForm); });

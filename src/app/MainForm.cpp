@@ -25,6 +25,7 @@
 #include "print/PicturePrinter.h"
 #include "show/SlideShow.h"
 #include "show/ViewModeForm.h"
+#include "tools/DesktopCommands.h"
 #include "view/Magnifier.h"
 #include "view/PictureMouse.h"
 #include "view/SelectionTool.h"
@@ -424,6 +425,7 @@ void TMainForm::CreateOwners() {
       this);
   Printer = std::make_unique<PicturePrinter>(v, this);
   Slides = std::make_unique<SlideShow>(v, FlatSpinEdit, AutoPlayTimer, ListView1);
+  Desktop = std::make_unique<DesktopCommands>(v, *FileInfo);
 }
 
 // What each command does. The commands of windows made after this one (the tools, the
@@ -467,6 +469,9 @@ void TMainForm::SetCommandActions() {
   c.ZoomIn.SetAction([this] { Zoom->ZoomIn(); });
   c.ZoomOut.SetAction([this] { Zoom->ZoomOut(); });
   c.Magnifier.SetAction([this] { Lens->Toggle(); });
+
+  c.ScreenCapture.SetAction([this] { Desktop->ScreenCapture(); });
+  c.SetWallpaper.SetAction([this] { Desktop->SetWallpaper(); });
 
   c.ListUp.SetAction([this] { Browser->MoveUp(); });
   c.ListDown.SetAction([this] { Browser->MoveDown(); });

@@ -22,6 +22,7 @@
 //   edit/ResizeCrop           the size tab: resize the display, crop the picture
 //   print/PicturePrinter      printing through the print preview
 //   show/SlideShow            slide show
+//   tools/DesktopCommands     screen capture, set as wallpaper
 // (the view modes and the transition effects are the chooser's: show/ViewModeForm)
 // The state they share is State; the controls of the picture are reached through Area;
 // every user command is one object in Commands.
@@ -56,6 +57,7 @@
 #include "picture/ImageList.h"
 
 class ClipboardCommands;
+class DesktopCommands;
 class FileInfoPanel;
 class FolderBrowser;
 class Magnifier;
@@ -169,6 +171,7 @@ class TMainForm : public TForm, public WindowHost {
   std::unique_ptr<ResizeCrop> Sizer;
   std::unique_ptr<PicturePrinter> Printer;
   std::unique_ptr<SlideShow> Slides;
+  std::unique_ptr<DesktopCommands> Desktop;
 
   // ---- Handlers -----------------------------------------------------------------------
   void FormCreate();

@@ -1,9 +1,7 @@
 #include "WindowFrame.h"
 
-#include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QWindow>
 
 #include "MainForm.h"
 #include "WindowModes.h"
@@ -56,22 +54,15 @@ void WindowFrame::TitleMouseDown(Qt::MouseButton button, bool clearMenuOpen) {
 }
 
 void WindowFrame::StartDrag() {
-  // The window manager moves the window when it can; otherwise it follows the mouse
-  // until the button is released.
-  dragging_ = false;
-  if (form_.windowHandle() && form_.windowHandle()->startSystemMove()) return;
-  dragging_ = true;
-  dragStartCursor_ = QCursor::pos();
-  dragStartWindow_ = form_.pos();
+  form_.StartMove();
 }
 
 void WindowFrame::FollowDrag() {
-  if (!dragging_) return;
-  if (QGuiApplication::mouseButtons() == Qt::NoButton) {
-    dragging_ = false;
-    return;
-  }
-  form_.move(dragStartWindow_ + (QCursor::pos() - dragStartCursor_));
+  form_.FollowMove();
+}
+
+void WindowFrame::EndDrag() {
+  form_.EndMove();
 }
 
 void WindowFrame::KeyDown(int key) {

@@ -24,13 +24,11 @@ class WindowFrame {
   // the mini window's picture: the left or the middle one).
   void StartDrag();
   void FollowDrag();
-  void EndDrag() { dragging_ = false; }
+  void EndDrag();
 
   void KeyDown(int key);
   void CloseQuery(bool& canClose);
 
  private:
   TMainForm& form_;
-  bool dragging_ = false;  // following the mouse ourselves
-  QPoint dragStartCursor_, dragStartWindow_;
 };

@@ -46,6 +46,13 @@ void FileInfoPanel::ShowAttributes(const QString& path) {
   c_.fcbArchive->SetChecked(attributes->archive);
 }
 
+void FileInfoPanel::ShowNoFile() {
+  for (TEdit* field : {c_.fedFileName, c_.fedFilePath}) field->SetText(QString());
+  for (TLabel* label : {c_.lblFileSize, c_.lblCreateTime, c_.lblWriteTime, c_.lblAccessTime})
+    label->SetCaption(QString());
+  for (TCheckBox* box : {c_.fcbReadOnly, c_.fcbHidden, c_.fcbArchive}) box->SetChecked(false);
+}
+
 void FileInfoPanel::TogglePropertiesPanel() {
   v_.host.CloseMenu(WindowHost::Menu::View);
   v_.state.MenuOpen = false;

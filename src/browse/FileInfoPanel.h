@@ -28,6 +28,9 @@ class FileInfoPanel {
   // leaves the fields as they were.
   void ShowFileInformation(const QFileInfo& file);
   void ShowAttributes(const QString& path);
+  // A picture with no file behind it (a screen grab): name, folder, size and times empty,
+  // no attribute checked.
+  void ShowNoFile();
   void TogglePropertiesPanel();
   // The file manager's properties dialog for the current file.
   void ShowFileManagerProperties();

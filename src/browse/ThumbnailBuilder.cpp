@@ -1,12 +1,29 @@
 #include "ThumbnailBuilder.h"
 
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QMutex>
 #include <QThread>
 #include <atomic>
 #include <vector>
 
+#include "picture/PictureError.h"
 #include "picture/ThumbnailTile.h"
+#include "platform/ThumbnailCache.h"
+
+namespace {
+
+// The tile's picture fits 64 x 64: the smallest cached size covers it.
+constexpr int kDrawnSize = 64;
+
+// The kinds whose decode leaves a thumbnail in the cache: JPEGs, whose DCT-scaled decode
+// is the costly part of a build. Bitmaps and icons are read whole in one pass.
+bool WritesThumbnail(const QString& path) {
+  const QString ext = QFileInfo(path).suffix().toLower();
+  return ext == QLatin1String("jpg") || ext == QLatin1String("jpeg");
+}
+
+}  // namespace
 
 // One build: the workers write tiles, the window thread takes them in order.
 struct ThumbnailBuilder::Batch {
@@ -18,6 +35,7 @@ struct ThumbnailBuilder::Batch {
         ready(size_t(p.size()), 0) {}
 
   const QStringList paths;
+  const ThumbnailCache cache;  // where the environment said at Start
   TileHandler onTile;
   DoneHandler onDone;
   std::atomic<bool> cancelled{false};
@@ -71,16 +89,55 @@ void ThumbnailBuilder::Cancel() {
   if (batch_) Finish(false);
 }
 
+// Worker thread. An empty bitmap: cancelled.
+Bitmap ThumbnailBuilder::TileOf(const Batch& batch, const QString& path) {
+  if (!ThumbnailTile::HasPicture(path)) {
+    // "gif" tiles: only a GIF's file is checked, nothing is worth caching.
+    const MemoryBudget::Lease lease =
+        budget_.Acquire(ThumbnailTile::PeakBytes(path), batch.cancelled);
+    if (!lease) return {};
+    return ThumbnailTile::Make(path);
+  }
+  // Stat before anything is read: a file that changes meanwhile leaves a thumbnail with
+  // the old time, which the next visit sees as stale.
+  const std::optional<ThumbnailCache::Source> source = ThumbnailCache::Stat(path);
+  const bool cached = source && !batch.cache.Contains(path);
+  if (cached) {
+    // A cached thumbnail costs at most ThumbnailCache::MaxFileBytes and MaxSide^2 pixels,
+    // small beside the budget, so it is read without waiting for one.
+    if (const auto found = batch.cache.Find(*source, kDrawnSize))
+      return ThumbnailTile::FromThumbnail(found->image, found->imageWidth, found->imageHeight);
+    if (batch.cache.HasFailure(*source)) return unreadable_;
+  }
+  const bool write = cached && WritesThumbnail(path);
+  const int keep = ThumbnailCache::Pixels(ThumbnailCache::Size::Normal);
+  try {
+    ++decodes_;  // from its header on
+    const MemoryBudget::Lease lease = budget_.Acquire(
+        write ? ThumbnailTile::PeakBytes(path, keep) : ThumbnailTile::PeakBytes(path),
+        batch.cancelled);
+    if (!lease) return {};
+    if (!write) return ThumbnailTile::Make(path);
+    ThumbnailTile::Kept kept;
+    Bitmap tile = ThumbnailTile::Make(path, keep, kept);
+    if (!batch.cancelled)
+      batch.cache.Write(*source, kept.image, kept.fullWidth, kept.fullHeight,
+                        QStringLiteral("image/jpeg"));
+    return tile;
+  } catch (const PictureError&) {
+    // Not a picture we can read, as it stands: not tried again until it changes.
+    if (cached) batch.cache.WriteFailure(*source);
+    throw;
+  }
+}
+
 // Worker thread.
 void ThumbnailBuilder::Work(const std::shared_ptr<Batch>& batch, int index) {
   if (batch->cancelled) return;
   Bitmap tile;
   try {
-    const QString& path = batch->paths.at(index);
-    const MemoryBudget::Lease lease =
-        budget_.Acquire(ThumbnailTile::PeakBytes(path), batch->cancelled);
-    if (!lease) return;  // cancelled while waiting for memory
-    tile = ThumbnailTile::Make(path);
+    tile = TileOf(*batch, batch->paths.at(index));
+    if (tile.Width() == 0) return;  // cancelled while waiting for memory
   } catch (...) {
     // One bad file must not stop the others nor leave a gap between the two lists.
     tile = unreadable_;

@@ -106,8 +106,11 @@ Dialogs::FileResult Dialogs::RunFileDialog(const FileRequest& request) {
   QFileDialog dialog(request.owner);
   dialog.setOption(QFileDialog::DontUseNativeDialog, true);
   dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-  dialog.setFileMode(request.save || !request.fileMustExist ? QFileDialog::AnyFile
-                                                            : QFileDialog::ExistingFile);
+  if (!request.save && request.multiSelect)
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+  else
+    dialog.setFileMode(request.save || !request.fileMustExist ? QFileDialog::AnyFile
+                                                              : QFileDialog::ExistingFile);
   if (request.save && !request.overwritePrompt)
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
   QStringList filters;
@@ -129,7 +132,8 @@ Dialogs::FileResult Dialogs::RunFileDialog(const FileRequest& request) {
   FileResult result;
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return result;
   result.accepted = true;
-  result.path = dialog.selectedFiles().first();
+  result.paths = dialog.selectedFiles();
+  result.path = result.paths.first();
   result.filterIndex = int(filters.indexOf(dialog.selectedNameFilter())) + 1;
   if (result.filterIndex < 1) result.filterIndex = 1;
   return result;

@@ -30,13 +30,17 @@ struct FileRequest {
   QString fileName;
   bool overwritePrompt = false;
   bool fileMustExist = false;
-  bool preview = true;  // a picture preview beside the file list
+  bool preview = true;       // a picture preview beside the file list
+  bool multiSelect = false;  // several files at once (open dialogs only)
 };
 
 struct FileResult {
   bool accepted = false;
   QString path;
   int filterIndex = 1;  // 1-based entry chosen
+  // Every file chosen, in the dialog's order (path is the first); for a multiSelect
+  // request a test may answer with paths alone.
+  QStringList paths = {};
 };
 
 // A print preview. paint draws the pages onto printer whenever the preview, or printing

@@ -129,8 +129,11 @@ class TControl : public Base {
     TApplication::RunHandler(OnMouseLeave);
   }
 
-  static int PosX(QMouseEvent* e) { return int(std::floor(e->position().x())); }
-  static int PosY(QMouseEvent* e) { return int(std::floor(e->position().y())); }
+  // Where the control's own coordinates start, seen from the widget that receives its
+  // mouse events (a list's viewport sits inside its frame and margins).
+  virtual QPoint MouseOrigin() const { return QPoint(); }
+  int PosX(QMouseEvent* e) const { return int(std::floor(e->position().x())) + MouseOrigin().x(); }
+  int PosY(QMouseEvent* e) const { return int(std::floor(e->position().y())) + MouseOrigin().y(); }
 
  private:
   TCursor cursor_ = TCursor::Default;

@@ -1,6 +1,7 @@
 #include "TForm.h"
 
 #include <QCloseEvent>
+#include <QCursor>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
@@ -94,6 +95,23 @@ void TForm::CenterOn(const QWidget* other) {
 
 void TForm::CenterOn(const QRect& o) {
   move(o.left() + (o.width() - width()) / 2, o.top() + (o.height() - height()) / 2);
+}
+
+void TForm::StartMove() {
+  following_ = false;
+  if (windowHandle() && windowHandle()->startSystemMove()) return;
+  following_ = true;
+  moveStartCursor_ = QCursor::pos();
+  moveStartWindow_ = pos();
+}
+
+void TForm::FollowMove() {
+  if (!following_) return;
+  if (QGuiApplication::mouseButtons() == Qt::NoButton) {
+    following_ = false;
+    return;
+  }
+  move(moveStartWindow_ + (QCursor::pos() - moveStartCursor_));
 }
 
 int TForm::VirtualKey(int qtKey) {

@@ -54,6 +54,15 @@ class TForm : public TControl<QWidget> {
   // Centred over a rectangle of the screen (another window's frame).
   void CenterOn(const QRect& frame);
 
+  // Moves the window with the mouse while a button is held, as a drag on a title bar: the
+  // window manager's move when it offers one, otherwise the window follows the mouse
+  // through FollowMove (call it on mouse moves) until the buttons are released or EndMove.
+  void StartMove();
+  void FollowMove();
+  void EndMove() { following_ = false; }
+  // Following the mouse ourselves (the window manager's move runs on its own).
+  bool FollowingMouse() const { return following_; }
+
   bool KeyPreview() const { return keyPreview_; }
   void SetKeyPreview(bool on) { keyPreview_ = on; }
   std::function<void(int key, Qt::KeyboardModifiers shift)> OnKeyDown;
@@ -78,4 +87,6 @@ class TForm : public TControl<QWidget> {
   bool keyPreview_ = false;
   bool topMost_ = false;
   bool fullScreen_ = false;
+  bool following_ = false;
+  QPoint moveStartCursor_, moveStartWindow_;
 };

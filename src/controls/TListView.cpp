@@ -3,12 +3,14 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <algorithm>
 
 #include "picture/ImageList.h"
 #include "platform/NameOrder.h"
 
 namespace {
 constexpr int kImageRole = Qt::UserRole + 1;
+constexpr int kSubItemRole = Qt::UserRole + 2;
 }  // namespace
 
 // Items compare by caption in the user's name order, which is the order the list keeps
@@ -30,7 +32,11 @@ class TListView::Delegate : public QStyledItemDelegate {
   void paint(QPainter* p, const QStyleOptionViewItem& option,
              const QModelIndex& index) const override {
     if (!view_->images_ || view_->viewMode() != QListView::IconMode) {
-      QStyledItemDelegate::paint(p, option, index);
+      if (view_->captionWidth_ > 0) {
+        PaintColumns(p, option, index);
+      } else {
+        QStyledItemDelegate::paint(p, option, index);
+      }
       if (view_->property("gridLines").toBool()) {
         p->setPen(QColor(225, 225, 225));
         p->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
@@ -58,9 +64,31 @@ class TListView::Delegate : public QStyledItemDelegate {
     p->drawText(textRect, Qt::AlignHCenter | Qt::AlignTop, text);
   }
 
+  // Report view with columns: the whole row is selected, each text stays in its column.
+  void PaintColumns(QPainter* p, const QStyleOptionViewItem& option,
+                    const QModelIndex& index) const {
+    const QRect r = option.rect;
+    const bool selected = option.state & QStyle::State_Selected;
+    if (selected) p->fillRect(r, option.palette.highlight());
+    p->setPen(selected ? option.palette.highlightedText().color() : option.palette.text().color());
+    p->setFont(option.font);
+    const QRect caption(r.left() + 2, r.top(), view_->captionWidth_ - 4, r.height());
+    p->drawText(
+        caption, Qt::AlignLeft | Qt::AlignVCenter,
+        option.fontMetrics.elidedText(index.data().toString(), Qt::ElideRight, caption.width()));
+    const QRect sub(r.left() + view_->captionWidth_, r.top(), view_->subItemWidth_, r.height());
+    p->save();
+    p->setClipRect(sub);
+    p->drawText(sub.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                index.data(kSubItemRole).toString());
+    p->restore();
+  }
+
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
     if (view_->viewMode() == QListView::IconMode) return view_->gridSize();
-    return QStyledItemDelegate::sizeHint(option, index);
+    const QSize natural = QStyledItemDelegate::sizeHint(option, index);
+    if (view_->rowPitch_ > 0) return QSize(natural.width(), view_->rowPitch_);
+    return natural;
   }
 
  private:
@@ -130,6 +158,15 @@ QString TListView::Caption(int index) const {
 
 void TListView::SetCaption(int index, const QString& caption) {
   if (QListWidgetItem* it = item(index)) it->setText(caption);
+}
+
+QString TListView::SubItem(int index) const {
+  const QListWidgetItem* it = item(index);
+  return it ? it->data(kSubItemRole).toString() : QString();
+}
+
+void TListView::SetSubItem(int index, const QString& text) {
+  if (QListWidgetItem* it = item(index)) it->setData(kSubItemRole, text);
 }
 
 int TListView::ImageIndex(int index) const {
@@ -202,6 +239,26 @@ void TListView::SetFontColor(TColor color) {
 void TListView::SetGridLines(bool on) {
   setProperty("gridLines", on);
   viewport()->update();
+}
+
+void TListView::SetColumnWidths(int captionWidth, int subItemWidth) {
+  captionWidth_ = std::max(0, captionWidth);
+  subItemWidth_ = std::max(0, subItemWidth);
+  viewport()->update();
+}
+
+void TListView::SetRowPitch(int pitch, int topMargin) {
+  rowPitch_ = std::max(1, pitch);
+  setFrameShape(QFrame::NoFrame);
+  setSpacing(0);
+  setViewportMargins(0, std::max(0, topMargin), 0, 0);
+  // The delegate's row height changed: let the view measure the rows again.
+  doItemsLayout();
+}
+
+QPoint TListView::MouseOrigin() const {
+  // Mouse events arrive in the viewport's coordinates.
+  return rowPitch_ > 0 ? viewport()->geometry().topLeft() : QPoint();
 }
 
 void TListView::SelectionChanged() {

@@ -25,15 +25,33 @@ bool HasPicture(const QString& path);
 // checked (GifFile) so that one that cannot be shown gets the unreadable tile.
 bool ReadsFile(const QString& path);
 
+// A JPEG's picture as it was decoded for its tile, reduced to fit keep x keep (smooth
+// scaling; a smaller picture stays as it is), for a caller that stores it as a thumbnail
+// of its own. Empty for the other kinds.
+struct Kept {
+  QImage image;
+  int fullWidth = 0, fullHeight = 0;
+};
+
 // The tile of a file by its lower-case extension: .bmp, .jpg, .jpeg and .ico show their
 // picture (JPEGs are decoded at the smallest DCT scale that still covers the drawn
 // rectangle), every other kind shows "gif". PictureError when the file cannot be read,
 // including a GIF that is not a regular file or whose screen or first frame is too large.
 Bitmap Make(const QString& path);
+// Make, with a JPEG decoded at a scale that still gives keep pixels on the picture's long
+// side (or the whole picture, when it is smaller), reduced into kept. The tile is drawn
+// from kept.image, so a tile drawn later from a stored copy of it (FromThumbnail) is the
+// same tile. keep below Size is taken as Size.
+Bitmap Make(const QString& path, int keep, Kept& kept);
 
 // The memory Make needs at its peak, estimated from the file's header; PictureError when
 // Make would fail on the header already. For kinds that are not read, 0.
 qint64 PeakBytes(const QString& path);
+qint64 PeakBytes(const QString& path, int keep);
+
+// The tile drawn from a stored thumbnail of a picture of fullWidth x fullHeight (0 x 0:
+// unknown, the thumbnail's own aspect decides). Transparent parts show white.
+Bitmap FromThumbnail(const QImage& thumbnail, int fullWidth, int fullHeight);
 
 // White with the green "gif" text.
 Bitmap NoPicture();

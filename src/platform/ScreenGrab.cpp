@@ -1,5 +1,6 @@
 #include "ScreenGrab.h"
 
+#include <xcb/xcb.h>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QGuiApplication>
@@ -24,6 +25,11 @@ QImage ScreenGrab::Root() {
   if (!screen) return QImage();
   // Window 0 is the root: the whole screen, in device pixels.
   return screen->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+void ScreenGrab::FlushWindowSystem() {
+  if (auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr)
+    xcb_flush(x11->connection());
 }
 
 bool ScreenGrab::WaylandSession(const QProcessEnvironment& environment) {

@@ -22,6 +22,10 @@ class ScreenGrab {
   // image when there is no screen.
   static QImage Root();
 
+  // Sends what the program has asked of the X server (windows hidden, say) without
+  // waiting for an answer and without running the event loop; nothing outside X11.
+  static void FlushWindowSystem();
+
   // Whether environment describes a Wayland session.
   static bool WaylandSession(const QProcessEnvironment& environment);
 

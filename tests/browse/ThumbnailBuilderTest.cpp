@@ -6,40 +6,14 @@
 #include <unistd.h>
 
 #include <QDir>
-#include <QEventLoop>
-#include <QTimer>
-#include <map>
 
 #include "HostileFiles.h"
 #include "PeakMemory.h"
 #include "TestFiles.h"
+#include "TileBuild.h"
 #include "browse/ThumbnailBuilder.h"
 #include "picture/ThumbnailTile.h"
-
-namespace {
-
-struct Result {
-  bool done = false, complete = false;
-  std::map<int, QImage> tiles;
-};
-
-// Runs a build to its end. The deadline only stops a hung build from hanging the test.
-Result Build(ThumbnailBuilder& builder, const QStringList& paths) {
-  Result result;
-  QEventLoop loop;
-  builder.Start(
-      paths, [&](int index, const Bitmap& tile) { result.tiles[index] = tile.Image(); },
-      [&](bool complete) {
-        result.done = true;
-        result.complete = complete;
-        loop.quit();
-      });
-  QTimer::singleShot(120000, &loop, &QEventLoop::quit);
-  if (!result.done) loop.exec();
-  return result;
-}
-
-}  // namespace
+#include "platform/ThumbnailCache.h"
 
 TEST(ThumbnailBuilder, HostileFolderFinishesWithUnreadableTiles) {
   TestFiles files;
@@ -77,7 +51,7 @@ TEST(ThumbnailBuilder, HostileFolderFinishesWithUnreadableTiles) {
 
   const PeakMemory peak;
   ThumbnailBuilder builder;
-  const Result result = Build(builder, paths);
+  const TileBuild result = TileBuild::Run(builder, paths);
   ASSERT_TRUE(result.done) << "the build did not finish";
   EXPECT_TRUE(result.complete);
   ASSERT_EQ(result.tiles.size(), size_t(paths.size()));
@@ -101,12 +75,15 @@ TEST(ThumbnailBuilder, WorkersWaitRatherThanExceedTheBudget) {
   qint64 largest = 0;
   for (int i = 0; i < 6; ++i) {
     paths << files.WriteJpeg(QStringLiteral("p%1.jpg").arg(i), TestFiles::Pattern(800 + i, 600));
-    largest = std::max(largest, ThumbnailTile::PeakBytes(paths.last()));
+    // Each is decoded large enough for its cached thumbnail too.
+    largest =
+        std::max(largest, ThumbnailTile::PeakBytes(
+                              paths.last(), ThumbnailCache::Pixels(ThumbnailCache::Size::Normal)));
   }
   // A budget smaller than any one job: every job runs alone, so no more than the largest
   // is ever held, however many workers there are.
   ThumbnailBuilder builder(nullptr, 1);
-  const Result result = Build(builder, paths);
+  const TileBuild result = TileBuild::Run(builder, paths);
   ASSERT_TRUE(result.done && result.complete);
   EXPECT_GT(largest, 0);
   EXPECT_LE(builder.Budget().PeakHeld(), largest);
