@@ -87,7 +87,9 @@ void DeskPicChanger::fbtnDeskStartClick() {
     c_.DeskPicTimer->SetInterval(IntervalMs());
     c_.DeskPicTimer->SetEnabled(true);
   }
-  BaseUrl = ServerAddress + QStringLiteral("/DeskPic/DeskPic");
+  QString server = ServerAddress;
+  while (server.endsWith(QLatin1Char('/'))) server.chop(1);
+  BaseUrl = server + QStringLiteral("/DeskPic/DeskPic");
   c_.frbNet->SetEnabled(false);
   c_.frbList->SetEnabled(false);
   if (c_.frbNet->Checked()) {

@@ -302,7 +302,7 @@ TEST_F(DeskPicTest, ListContinuesAfterStopWithTheNewInterval) {
 TEST_F(DeskPicTest, ServerWithAllTwentyPictures) {
   PictureServer server;
   ServeAll(server);
-  UseServer(server);
+  changer_->ServerAddress = server.Address() + QStringLiteral("/");  // as a user may write it
   form_->show();
   Press();
   EXPECT_TRUE(dialogs_.messages.empty());
