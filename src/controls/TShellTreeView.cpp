@@ -23,8 +23,9 @@ TShellTreeView::TShellTreeView(QWidget* parent) : TControl<QTreeView>(parent) {
   connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this] { TApplication::RunHandler(OnChange); });
   // The folders load in the background, and rows arriving or being sorted above the
-  // folder set last (the start folder, or one opened from outside) push it out of view. Scroll it back once things settle, until it and
-  // every folder above it have been listed or the user takes over.
+  // folder set last (the start folder, or one opened from outside) push it out of view. Scroll it
+  // back once things settle, until it and every folder above it have been listed or the user takes
+  // over.
   followTimer_.setSingleShot(true);
   followTimer_.setInterval(50);
   connect(&followTimer_, &QTimer::timeout, this, [this] {
