@@ -124,7 +124,10 @@ bool FolderBrowser::ScanFolder(QString path) {
   c_.ListView1->SetSortType(true);
   if (!AddPatterns(fill)) return false;
   if (c_.fcbUseSmallImg->Checked()) {
+    // The window may go while the tiles are built: this object with it.
+    const std::weak_ptr<bool> alive = alive_;
     BuildThumbnails();
+    if (alive.expired()) return false;
   } else {
     c_.imgListView->Clear();
     c_.PageControl2->SetActivePageIndex(0);

@@ -49,8 +49,8 @@ class FolderBrowser {
   // ---- Scan and fills
   void ShellTreeViewChange();
   // Puts the tree on folder and scans it as a click on it does, also when the tree is on it
-  // already or cannot show it. False when the scan is off, or when another fill took the
-  // lists over before this one ended.
+  // already or cannot show it. False when the scan is off, when another fill took the
+  // lists over before this one ended, or when the window (and this object) went meanwhile.
   bool ShowFolder(const QString& folder);
   // Fills the name list from CurFolder as the open command does. False when a newer fill
   // took the list over meanwhile.

@@ -93,6 +93,7 @@ void PathOpener::OpenLocal(const QString& path) {
   }
 
   const QFileInfo file(path);
+  // False also when the window went meanwhile, and this object with it.
   if (!browser_.ShowFolder(file.absolutePath())) return;  // another scan took over
   TListView* names = browser_.Names();
   const int index = names->IndexOfCaption(file.fileName());
