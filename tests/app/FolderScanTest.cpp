@@ -56,6 +56,17 @@ class FolderScanTest : public FormsTest {
     return folder;
   }
   static void Scan(const QString& folder) { MainForm->ShellTreeView->SetPath(folder); }
+  // Scans folder and closes the windows once its first tile has arrived, mid-build.
+  static void ScanClosingAtTheFirstTile(const QString& folder) {
+    MainForm->State.ScanEnabled = false;
+    Scan(folder);
+    MainForm->State.ScanEnabled = true;
+    QObject::connect(MainForm->imgListView->model(), &QAbstractItemModel::rowsInserted,
+                     MainForm->imgListView, [] { QTimer::singleShot(0, [] { DestroyForms(); }); });
+    // Run directly rather than from the tree's change signal, whose sender goes too.
+    TMainForm* form = MainForm;
+    form->ShellTreeViewChange();
+  }
 
   // The two lists hold the same names in the same order, each thumbnail its own tile.
   static void ExpectAligned() {
@@ -425,14 +436,7 @@ TEST_F(FolderScanTest, ListEditingWaitsForTheThumbnails) {
 
 TEST_F(FolderScanTest, TheWindowMayGoWhileThumbnailsAreBuilt) {
   const QString busy = BusyFolder(QStringLiteral("busy"), kBusyFiles);
-  MainForm->State.ScanEnabled = false;
-  Scan(busy);
-  MainForm->State.ScanEnabled = true;
-  QObject::connect(MainForm->imgListView->model(), &QAbstractItemModel::rowsInserted,
-                   MainForm->imgListView, [] { QTimer::singleShot(0, [] { DestroyForms(); }); });
-  // Run directly rather than from the tree's change signal, whose sender goes too.
-  TMainForm* form = MainForm;
-  form->ShellTreeViewChange();
+  ScanClosingAtTheFirstTile(busy);
   EXPECT_EQ(MainForm, nullptr);
   EXPECT_EQ(Screen::Cursor(), TCursor::Default);
   QTest::qWait(100);
@@ -505,12 +509,6 @@ TEST_F(FolderScanTest, AHostileFolderIsListedAndEachEntryOnlyGivesItsError) {
   const QString busy = BusyFolder(QStringLiteral("busy"), kBusyFiles);
   for (const char* name : {"a0.jpg", "a1.bmp", "a2.ico", "a3.gif"})
     ASSERT_TRUE(HostileFiles::MakeFifo(busy + QLatin1Char('/') + QLatin1String(name)));
-  MainForm->State.ScanEnabled = false;
-  Scan(busy);
-  MainForm->State.ScanEnabled = true;
-  QObject::connect(MainForm->imgListView->model(), &QAbstractItemModel::rowsInserted,
-                   MainForm->imgListView, [] { QTimer::singleShot(0, [] { DestroyForms(); }); });
-  TMainForm* form = MainForm;
-  form->ShellTreeViewChange();
+  ScanClosingAtTheFirstTile(busy);
   EXPECT_EQ(MainForm, nullptr);
 }
