@@ -8,45 +8,69 @@
 #include "controls/TCursor.h"
 #include "view/ZoomControl.h"
 
+namespace {
+// Runs change with the window's painting held back: whatever is laid out on the way (bars
+// in a window of the old size, a list beside the picture) never reaches the screen, and
+// the window is painted once, as change leaves it.
+template <class F>
+void InOnePaint(QWidget& window, F change) {
+  window.setUpdatesEnabled(false);
+  try {
+    change();
+  } catch (...) {
+    window.setUpdatesEnabled(true);
+    throw;
+  }
+  window.setUpdatesEnabled(true);
+}
+}  // namespace
+
 WindowModes::WindowModes(TMainForm& form) : form_(form) {}
 
 void WindowModes::FullScreenToggle() {
   TMainForm& f = form_;
   if (PopupMainForm) PopupMainForm->CloseMenu();
-  if (!f.Commands.FullScreen.Checked()) {
-    // The window system's full screen, not the maximise of the title bar: no room is left
-    // for the desktop's panels.
-    f.SetWindowState(TWindowState::Normal);
-    f.Panel3->SetVisible(false);
-    f.FlatSpinEdit->SetVisible(false);
-    f.StatusBar->SetVisible(false);
-    f.SetFullScreen();
-    f.Frame->AnchorWindowButtons();
-    if (f.Commands.ListPanel.Checked()) f.Browser->HideList();
-    f.Commands.FullScreen.SetChecked(true);
-  } else {
-    f.SetWindowState(TWindowState::Normal);
-    f.Panel3->SetVisible(true);
-    f.FlatSpinEdit->SetVisible(true);
-    f.StatusBar->SetVisible(true);
-    f.Frame->AnchorWindowButtons();
-    f.Frame->ShowRestoredLook();
-    f.Commands.FullScreen.SetChecked(false);
-  }
-  f.Zoom->ReapplyFitMode();
+  InOnePaint(f, [&f] {
+    if (!f.Commands.FullScreen.Checked()) {
+      // The list and the bars go while the window still has its old size, so that the
+      // only layout at the screen's size is the final one.
+      if (f.Commands.ListPanel.Checked()) f.Browser->HideList();
+      f.Panel3->SetVisible(false);
+      f.FlatSpinEdit->SetVisible(false);
+      f.StatusBar->SetVisible(false);
+      // The window system's full screen, not the maximise of the title bar: no room is
+      // left for the desktop's panels.
+      f.SetWindowState(TWindowState::Normal);
+      f.SetFullScreen();
+      f.Frame->AnchorWindowButtons();
+      f.Commands.FullScreen.SetChecked(true);
+    } else {
+      f.SetWindowState(TWindowState::Normal);
+      f.Panel3->SetVisible(true);
+      f.FlatSpinEdit->SetVisible(true);
+      f.StatusBar->SetVisible(true);
+      f.Frame->AnchorWindowButtons();
+      f.Frame->ShowRestoredLook();
+      f.Commands.FullScreen.SetChecked(false);
+    }
+    f.Zoom->ReapplyFitMode();
+  });
 }
 
 void WindowModes::EnterMiniMode() {
   TMainForm& f = form_;
   // MenuOpen stays as it is.
   f.CloseMenu(WindowHost::Menu::View);
-  for (TControl<QWidget>* part :
-       {static_cast<TControl<QWidget>*>(f.Panel1), static_cast<TControl<QWidget>*>(f.Panel2),
-        static_cast<TControl<QWidget>*>(f.Panel3), static_cast<TControl<QWidget>*>(f.StatusBar)})
-    part->SetVisible(false);
-  f.FlatSpinEdit->SetVisible(false);
-  f.SetBounds(f.Left(), f.Top(), kMiniSize, kMiniSize);
-  f.Commands.FitPicture.Run();
+  InOnePaint(f, [&f] {
+    for (TControl<QWidget>* part :
+         {static_cast<TControl<QWidget>*>(f.Panel1), static_cast<TControl<QWidget>*>(f.Panel2),
+          static_cast<TControl<QWidget>*>(f.Panel3), static_cast<TControl<QWidget>*>(f.StatusBar)})
+      part->SetVisible(false);
+    f.FlatSpinEdit->SetVisible(false);
+    f.SetBounds(f.Left(), f.Top(), kMiniSize, kMiniSize);
+    f.Commands.FitPicture.Run();
+  });
+  // The show may animate its first picture onto the window: painting is back on.
   if (!f.Commands.SlideShow.Checked()) f.Commands.SlideShow.Run();
   f.SetTopMost(true);
   f.Commands.MiniMode.SetChecked(true);
@@ -56,17 +80,20 @@ void WindowModes::EnterMiniMode() {
 void WindowModes::LeaveMiniMode() {
   TMainForm& f = form_;
   f.CloseMenu(WindowHost::Menu::View);
-  // The list comes back as the list button shows it; the properties panel stays hidden.
-  f.Panel1->SetVisible(true);
-  f.Commands.ListPanel.SetChecked(true);
-  f.StatusBar->SetVisible(true);
-  f.FlatSpinEdit->SetVisible(true);
-  f.Panel3->SetVisible(true);
-  f.SetBounds(0, 0, kNormalWidth, kNormalHeight);
-  f.State.PopupSuppressed = false;
-  f.Commands.MiniMode.SetChecked(false);
-  f.SetTopMost(false);
-  f.Commands.FitPicture.Run();
+  InOnePaint(f, [&f] {
+    // The normal size first, so that the bars are never laid out in the small frame.
+    f.SetBounds(0, 0, kNormalWidth, kNormalHeight);
+    // The list comes back as the list button shows it; the properties panel stays hidden.
+    f.Panel1->SetVisible(true);
+    f.Commands.ListPanel.SetChecked(true);
+    f.StatusBar->SetVisible(true);
+    f.FlatSpinEdit->SetVisible(true);
+    f.Panel3->SetVisible(true);
+    f.State.PopupSuppressed = false;
+    f.Commands.MiniMode.SetChecked(false);
+    f.SetTopMost(false);
+    f.Commands.FitPicture.Run();
+  });
 }
 
 void WindowModes::StartPictureShow() {
