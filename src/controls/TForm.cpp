@@ -15,6 +15,10 @@ TForm::TForm(QWidget* owner, Kind kind, bool borderless) : TControl<QWidget>(own
   if (borderless) flags |= Qt::FramelessWindowHint;
   setWindowFlags(flags);
   setAttribute(Qt::WA_QuitOnClose, kind == Kind::Main);
+  // paintEvent covers every pixel with the window's colour: a background fill by Qt
+  // before it would write the whole window twice, which after a resize to the screen's
+  // size is a fresh 5 MB backing store.
+  setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void TForm::SetColor(TColor color) {
@@ -22,9 +26,9 @@ void TForm::SetColor(TColor color) {
   update();
 }
 
-void TForm::paintEvent(QPaintEvent*) {
+void TForm::paintEvent(QPaintEvent* event) {
   QPainter p(this);
-  p.fillRect(rect(), QColor(ToQRgb(color_)));
+  p.fillRect(event->rect(), QColor(ToQRgb(color_)));
 }
 
 void TForm::Show() {
