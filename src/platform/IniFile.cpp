@@ -188,6 +188,8 @@ void IniFile::Parse(const QByteArray& all) {
       line.end = QByteArray(data + stop, next - stop);
     }
     start = next;
+    // fromUtf8 drops a byte order mark at the start of each line, as files put together
+    // from several UTF-8 files hold one at the start of each part.
     line.text = encoding_ == Encoding::Utf8 ? QString::fromUtf8(line.raw) : gbk.Decode(line.raw);
 
     const QStringView t = Trimmed(line.text);
@@ -288,8 +290,10 @@ void IniFile::CheckStorable(const QString& section, const QString& key,
   const QStringView s = Trimmed(section), k = Trimmed(key);
   if (s.isEmpty() || s.contains(QLatin1Char(']')))
     Fail(w, QStringLiteral("\"%1\" cannot be a section name").arg(section));
+  // A byte order mark that starts a line is dropped when the line is read, so a key
+  // starting with one would be read back as another key, or as a comment.
   if (k.isEmpty() || k.contains(QLatin1Char('=')) || k.front() == QLatin1Char('[') ||
-      k.front() == QLatin1Char(';'))
+      k.front() == QLatin1Char(';') || k.front() == QChar(0xFEFF))
     Fail(w, QStringLiteral("\"%1\" cannot be a key name").arg(key));
 }
 

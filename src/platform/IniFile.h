@@ -4,7 +4,8 @@
 //
 // - Section and key names are trimmed and matched without regard to the case of ASCII
 //   letters; where a name appears twice, the first one counts. Lines starting with ";"
-//   are comments; lines may end in LF, CR LF or CR.
+//   are comments; lines may end in LF, CR LF or CR. In UTF-8 files a byte order mark at
+//   the start of any line is ignored (files put together from several keep theirs).
 // - Values are read trimmed of blanks and tabs, without one pair of enclosing quotes.
 // - Writing changes the file key by key: an existing key gets its new value in place, a
 //   new key goes after the last key line of its section, a new section goes at the end.
@@ -41,7 +42,8 @@ class IniFile {
 
   // Sets key in section, in memory until Save. Raises PictureError naming the file when
   // a name or the value cannot be stored in this format (a line break, a NUL, an empty
-  // name, "=" in a key, "]" in a section name, a key starting with "[" or ";").
+  // name, "=" in a key, "]" in a section name, a key starting with "[", ";" or a byte
+  // order mark, which reading drops at the start of a line).
   void WriteString(const QString& section, const QString& key, const QString& value);
   void WriteInteger(const QString& section, const QString& key, int value);
   // Removes every key line of section; its header, comments and blank lines stay.

@@ -103,6 +103,9 @@ TEST(IniFile, ReadingRules) {
         {"s", "a", "b=c"},
         {"", "top", nullptr},
         {"s", "top", nullptr}}},
+      {"byte order marks of UTF-8 files put together",
+       kBom + QByteArray("[s]\nk=1\n") + kBom + QByteArray("[t]\n") + kBom + QByteArray("x=2\n"),
+       {{"s", "k", "1"}, {"t", "x", "2"}}},
       {"no file", std::nullopt, {{"ScreenSafe", "Time", nullptr}}},
       {"empty file", QByteArray(), {{"ScreenSafe", "Time", nullptr}}},
   };
@@ -309,6 +312,9 @@ TEST(IniFile, UnstorableNamesAndValuesAreRefused) {
       {"a]b", "k", "v"},
       {"s", "[k", "v"},
       {"s", ";k", "v"},
+      // Reading drops a byte order mark at the start of a line: "k", or a comment.
+      {"s", " \xEF\xBB\xBFk", "v"},
+      {"s", " \xEF\xBB\xBF;k", "v"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.section) + "/" + c.key + "/" + c.value);
