@@ -10,8 +10,9 @@
 // - Writing changes the file key by key: an existing key gets its new value in place, a
 //   new key goes after the last key line of its section, a new section goes at the end.
 //   Every other line keeps its bytes and its place. New lines are "key=value" + CR LF.
-// - Files are GBK (code page 936). A file that already is UTF-8, or one that would have
-//   to hold a character GBK cannot, is written as UTF-8 with a byte order mark.
+// - Files are GBK (code page 936). A file that already is UTF-8, one that would have to
+//   hold a character GBK cannot, or one whose GBK bytes would read as UTF-8, is written
+//   as UTF-8 with a byte order mark.
 //
 // A whole save is one parse (the constructor) and one atomic write (Save, through
 // FileSaver), never a pass over the file per key. Failures raise PictureError with the
