@@ -1,4 +1,4 @@
-// Programs and libraries as the file list and the thumbnails show them: the first icon of
+// Programs and libraries as the icon extraction window opens them: the first icon of
 // a PE32 or PE32+ file, through its resource tree, icon group and images.
 #include <cstdlib>
 

@@ -1,14 +1,15 @@
-// Settings files as the program reads and writes them: the file is parsed, keys are read
-// as text and as numbers, two keys are written (one that may exist, one in a new section)
-// and the file saved. Read again, it must give the written values and, for every other
-// name asked before, what it gave before: a save that changes a setting it did not write,
-// or writes one that reads back otherwise, is a finding too.
+// Settings files as the program reads and writes them (the screen-saver file): the file is
+// parsed, keys are read as text and as numbers and counted, then keys are written, a
+// section's keys erased and the file saved. Read again, it must give what was written
+// and, for every other name asked before, what it gave before: a save that changes a
+// setting it did not write, or a written value that reads back otherwise, is a finding.
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QStringList>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 #include "FuzzTarget.h"
@@ -16,6 +17,9 @@
 #include "platform/IniFile.h"
 
 namespace {
+
+const QString kMissing = QStringLiteral("\x01missing");
+constexpr int kNoNumber = -7;
 
 QByteArray Gbk(const QString& text) {
   QStringEncoder encoder("GBK");
@@ -32,24 +36,25 @@ QString Folded(const QString& name) {
   return s;
 }
 
-// Section and key names found in the first lines of the file, besides a few fixed ones.
+// The names the program uses, and those found in the first lines of the file.
 void Names(const QString& text, QStringList& sections, QStringList& keys) {
-  sections = {QStringLiteral("Options"), QStringLiteral("设置")};
-  keys = {QStringLiteral("Path"), QStringLiteral("Count")};
+  sections = {QStringLiteral("ScreenSafe"), QStringLiteral("FileName")};
+  keys = {QStringLiteral("动画"), QStringLiteral("Time"), QStringLiteral("Music"),
+          QStringLiteral("0"), QStringLiteral("1")};
   const QStringList lines = text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
   for (qsizetype i = 0; i < lines.size() && i < 24; ++i) {
     const QString line = lines[i].trimmed();
     const qsizetype close = line.startsWith(u'[') ? line.indexOf(u']') : -1;
     if (close > 0) {
       if (sections.size() < 10) sections.append(line.mid(1, close - 1));
-    } else if (!line.isEmpty() && keys.size() < 10) {
-      keys.append(line.section(u'=', 0, 0));
+    } else if (const QString key = line.section(u'=', 0, 0); !key.isEmpty() && keys.size() < 14) {
+      keys.append(key);
     }
   }
 }
 
 struct Reading {
-  QString section, key, text;
+  QString section, key, text;  // no key: text is the section's key count
   int number;
 };
 
@@ -59,40 +64,64 @@ std::vector<Reading> ReadAll(const IniFile& ini, const QStringList& sections,
   for (const QString& s : sections) {
     readings.push_back({s, QString(), QString::number(ini.KeyCount(s)), 0});
     for (const QString& k : keys)
-      readings.push_back(
-          {s, k, ini.ReadString(s, k, QStringLiteral("\x01missing")), ini.ReadInteger(s, k, -7)});
+      readings.push_back({s, k, ini.ReadString(s, k, kMissing), ini.ReadInteger(s, k, kNoNumber)});
   }
   return readings;
 }
 
-[[noreturn]] void Finding(const Reading& r, const QString& was, const QString& is) {
-  std::fprintf(stderr, "[%s] %s: \"%s\" before, \"%s\" after the save\n", qPrintable(r.section),
-               qPrintable(r.key), qPrintable(was), qPrintable(is));
+// What was done to the file, in order: a key written, or a section's keys erased.
+struct Change {
+  QString section, key, value;  // no key: EraseKeys
+};
+
+// The text a key should read after the changes; nothing when they did not touch it.
+std::optional<QString> Expected(const std::vector<Change>& changes, const QString& section,
+                                const QString& key) {
+  std::optional<QString> text;
+  for (const Change& c : changes) {
+    if (Folded(c.section) != Folded(section)) continue;
+    if (c.key.isNull())
+      text = kMissing;
+    else if (Folded(c.key) == Folded(key))
+      text = c.value;
+  }
+  return text;
+}
+
+bool Touched(const std::vector<Change>& changes, const QString& section) {
+  for (const Change& c : changes)
+    if (Folded(c.section) == Folded(section)) return true;
+  return false;
+}
+
+[[noreturn]] void Finding(const Reading& r, const QString& expected, const Reading& got) {
+  std::fprintf(stderr, "[%s] %s: \"%s\" expected, \"%s\" (%d) after the save\n",
+               qPrintable(r.section), qPrintable(r.key), qPrintable(expected), qPrintable(got.text),
+               got.number);
   std::abort();
 }
 
 }  // namespace
 
 Fuzz::Seeds Fuzz::MakeSeeds() {
-  const QString chinese = QStringLiteral(
-      "; "
-      "图片浏览器的设置\r\n[设置]\r\n路径=C:\\图片\\风景\r\nCount=12\r\n\r\n[文件]\r\n1=山水."
-      "jpg\r\n");
+  const QString chinese = QStringLiteral("; 屏幕保护\r\n[ScreenSafe]\r\n动画=4\r\n显示=2\r\n") +
+                          QStringLiteral("Time=12\r\nMusic=/音乐/海滩.mp3\r\nFilePath=/图片/\r\n") +
+                          QStringLiteral("\r\n[FileName]\r\n0=山水.jpg\r\n1=茅屋.png\r\n");
   return {
-      {"gbk.ini", Gbk(chinese)},
-      {"utf8.ini", chinese.toUtf8().replace("\r\n", "\n")},
-      {"bom.ini", "\xEF\xBB\xBF" + chinese.toUtf8().replace("\r\n", "\r")},
-      {"quotes.ini",
-       "[Options]\r\nPath = \"  spaced  \" "
-       "\r\nName='single'\r\nHalf=\"open\r\nCount=-2147483648\r\n"
-       "; a comment\r\n\tcount = 99\r\nflag\r\n[ OPTIONS ]\r\nPath=second\r\n[options]\r\n"
-       "Count=+0012\r\n[Files]\r\nlast=unterminated"},
-      {"mixed.ini", "before=header\n[A]\rx=1\r\n[a]\ny=2\n[B]]\n[]\n=empty key\n[C\nz=3"},
+      {"gbk.pss", Gbk(chinese)},
+      {"utf8.pss", chinese.toUtf8().replace("\r\n", "\n")},
+      {"bom.pss", "\xEF\xBB\xBF" + chinese.toUtf8().replace("\r\n", "\r")},
+      {"quotes.pss",
+       "[ScreenSafe]\r\nMusic = \"  spaced  \" \r\nFilePath='single'\r\nHalf=\"open\r\n"
+       "Time=-2147483648\r\n; a comment\r\n\ttime = 99\r\nflag\r\n[ SCREENSAFE ]\r\n"
+       "Music=second\r\n[screensafe]\r\nTime=+0012\r\n[FileName]\r\n0=unterminated"},
+      {"mixed.pss",
+       "before=header\n[FileName]\r0=a\r\n[filename]\n1=b\n[B]]\n[]\n=empty key\n[C\nz=3"},
   };
 }
 
 void Fuzz::Run(const QByteArray& data) {
-  const QString path = WriteInput(data, QStringLiteral("ini"));
+  const QString path = WriteInput(data, QStringLiteral("pss"));
   QStringList sections, keys;
   Names(QString::fromUtf8(data), sections, keys);
   // The written value: the file's last bytes read as GBK, so that any byte pair can turn
@@ -100,21 +129,32 @@ void Fuzz::Run(const QByteArray& data) {
   QString value = QStringDecoder("GBK").decode(data.right(12));
   value.remove(u'\r').remove(u'\n').remove(QChar(0));
   if (!data.isEmpty() && (data[0] & 1)) value += QStringLiteral("😀");
-  const QString section = sections.size() > 2 ? sections[2] : QStringLiteral("Fuzz");
-  const QString key = keys.size() > 2 ? keys[2] : QStringLiteral("Key");
-  const QString newSection = QStringLiteral("Fuzz Added"), newKey = QStringLiteral("Added");
-  sections << newSection;
-  keys << newKey;
+  const int number = int(data.size() * 7919 - 40000);
+  const QString foundSection = sections.size() > 2 ? sections[2] : QStringLiteral("Fuzz");
+  const QString foundKey = keys.size() > 5 ? keys[5] : QStringLiteral("Key");
+  sections << QStringLiteral("Fuzz Added");
+  keys << QStringLiteral("Added");
   try {
     IniFile ini(path);
     const std::vector<Reading> before = ReadAll(ini, sections, keys);
-    bool wroteFirst = true;
-    try {
-      ini.WriteString(section, key, value);
-    } catch (const PictureError&) {
-      wroteFirst = false;  // a name or value this format cannot hold
-    }
-    ini.WriteString(newSection, newKey, value);
+    // As the program writes the screen-saver file, and a name found in the file.
+    std::vector<Change> changes;
+    auto write = [&](const QString& section, const QString& key, const QString& text) {
+      try {
+        ini.WriteString(section, key, text);
+        changes.push_back({section, key, text});
+      } catch (const PictureError&) {
+        // a name or value this format cannot hold
+      }
+    };
+    write(foundSection, foundKey, value);
+    ini.WriteInteger(QStringLiteral("ScreenSafe"), QStringLiteral("Time"), number);
+    changes.push_back(
+        {QStringLiteral("ScreenSafe"), QStringLiteral("Time"), QString::number(number)});
+    ini.EraseKeys(QStringLiteral("FileName"));
+    changes.push_back({QStringLiteral("FileName"), QString(), QString()});
+    write(QStringLiteral("FileName"), QStringLiteral("0"), value);
+    write(QStringLiteral("Fuzz Added"), QStringLiteral("Added"), value);
     ini.Save();
 
     const IniFile again(path);
@@ -122,18 +162,17 @@ void Fuzz::Run(const QByteArray& data) {
     for (size_t i = 0; i < before.size(); ++i) {
       const Reading& b = before[i];
       const Reading& a = after[i];
-      const QString s = Folded(b.section), k = Folded(b.key);
-      const bool written = (wroteFirst && s == Folded(section) && k == Folded(key)) ||
-                           (s == Folded(newSection) && k == Folded(newKey));
-      if (b.key.isEmpty()) {
-        // Key counts change only in the sections written to.
-        if (s != Folded(section) && s != Folded(newSection) && a.text != b.text)
-          Finding(b, b.text, a.text);
-      } else if (written) {
-        if (a.text != value) Finding(b, value, a.text);
-      } else if (a.text != b.text || a.number != b.number) {
-        Finding(b, b.text, a.text);
+      if (b.key.isNull()) {
+        // Key counts change only in the sections changed.
+        if (!Touched(changes, b.section) && a.text != b.text) Finding(b, b.text, a);
+        continue;
       }
+      const std::optional<QString> expected = Expected(changes, b.section, b.key);
+      const QString text = expected.value_or(b.text);
+      const int n = !expected               ? b.number
+                    : *expected == kMissing ? kNoNumber
+                                            : IniFile::ParseInteger(*expected).value_or(kNoNumber);
+      if (a.text != text || a.number != n) Finding(b, text, a);
     }
   } catch (const PictureError&) {
   }
