@@ -3,7 +3,6 @@
 // section's keys erased and the file saved. Read again, it must give what was written
 // and, for every other name asked before, what it gave before: a save that changes a
 // setting it did not write, or a written value that reads back otherwise, is a finding.
-#include <QRegularExpression>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QStringList>
@@ -41,7 +40,8 @@ void Names(const QString& text, QStringList& sections, QStringList& keys) {
   sections = {QStringLiteral("ScreenSafe"), QStringLiteral("FileName")};
   keys = {QStringLiteral("动画"), QStringLiteral("Time"), QStringLiteral("Music"),
           QStringLiteral("0"), QStringLiteral("1")};
-  const QStringList lines = text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
+  // LF, CR LF and CR all end a line: split at either, and skip the empty lines.
+  const QStringList lines = QString(text).replace(u'\r', u'\n').split(u'\n', Qt::SkipEmptyParts);
   for (qsizetype i = 0; i < lines.size() && i < 24; ++i) {
     const QString line = lines[i].trimmed();
     const qsizetype close = line.startsWith(u'[') ? line.indexOf(u']') : -1;
