@@ -17,7 +17,8 @@ QImage IconImage() {
   QImage image(32, 32, QImage::Format_ARGB32);
   for (int y = 0; y < 32; ++y)
     for (int x = 0; x < 32; ++x)
-      image.setPixel(x, y, x < 4 && y < 4 ? 0u : qRgba(x < 16 ? 200 : 20, y < 16 ? 40 : 220, 90, 255));
+      image.setPixel(x, y,
+                     x < 4 && y < 4 ? 0u : qRgba(x < 16 ? 200 : 20, y < 16 ? 40 : 220, 90, 255));
   return image;
 }
 
@@ -26,8 +27,8 @@ QByteArray ProgramWithIcon(const QImage& image) {
   const QByteArray dib = ImageFiles::EncodeIco(image).mid(22);  // the image without the directory
   const std::vector<PeBuilder::ResourceType> types = {
       {3, {{QString(), 1, dib}}},
-      {14, {{QStringLiteral("MAIN"), 0,
-             PeBuilder::Group({{32, 32, 0, 32, 1, quint32(dib.size())}})}}}};
+      {14,
+       {{QStringLiteral("MAIN"), 0, PeBuilder::Group({{32, 32, 0, 32, 1, quint32(dib.size())}})}}}};
   return PeBuilder::Build(types, false);
 }
 

@@ -2,6 +2,7 @@
 // writes from the viewer as it stands, the names the save dialog gives, and the picture
 // show an imported file turns the main window into (effect, display mode, interval,
 // music, list, layout, cursor), with the real music device on SDL's dummy driver.
+#include <QCursor>
 #include <QFile>
 #include <cstdlib>
 
@@ -292,4 +293,29 @@ TEST_F(ScreenSaverTest, TwoImportsAndOneEscLeaveTheCursorVisible) {
   EXPECT_LT(Screen::CursorCounter(), 0);
   MainForm->FormKeyDown(27);
   EXPECT_EQ(Screen::CursorCounter(), cursorBefore_);
+}
+
+TEST_F(ScreenSaverTest, DraggingTheBackgroundOrALabelMovesTheSettingsWindow) {
+  menuToolForm->Label4Click();
+  ScreenSafeForm->move(200, 150);
+  ProcessEvents();
+  const QPoint pointerBefore = QCursor::pos();
+  // No window manager runs the move under the test server: the window follows the real
+  // pointer until the button is released.
+  for (QWidget* part :
+       {static_cast<QWidget*>(ScreenSafeForm), static_cast<QWidget*>(ScreenSafeForm->Label2)}) {
+    SCOPED_TRACE(part->objectName().toStdString());
+    const QPoint start = ScreenSafeForm->pos();
+    const QPoint local(5, 5);
+    ASSERT_EQ(part == ScreenSafeForm ? nullptr : part,
+              ScreenSafeForm->childAt(part->mapTo(ScreenSafeForm, local)));
+    const QPoint grab = part->mapToGlobal(local);
+    QCursor::setPos(grab);
+    QTest::mousePress(part, Qt::LeftButton, {}, local);
+    QCursor::setPos(grab + QPoint(40, 25));
+    QTest::mouseMove(part, local + QPoint(40, 25));
+    EXPECT_EQ(ScreenSafeForm->pos(), start + QPoint(40, 25));
+    QTest::mouseRelease(part, Qt::LeftButton, {}, local + QPoint(40, 25));
+  }
+  QCursor::setPos(pointerBefore);
 }
