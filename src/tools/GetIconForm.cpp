@@ -1,5 +1,7 @@
 #include "GetIconForm.h"
 
+#include <QPainter>
+
 #include "controls/Dialogs.h"
 
 namespace {
@@ -42,6 +44,14 @@ TGetIconForm::TGetIconForm(QWidget* owner) : TForm(owner, TForm::Kind::Tool, tru
 }
 
 TGetIconForm::~TGetIconForm() = default;
+
+void TGetIconForm::paintEvent(QPaintEvent* event) {
+  TForm::paintEvent(event);
+  // No window manager's frame: a one-pixel border of its own.
+  QPainter p(this);
+  p.setPen(QColor(ToQRgb(RGBColor(0, 64, 128))));
+  p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
 
 void TGetIconForm::ShowDialog() {
   if (parentWidget()) CenterOn(parentWidget());

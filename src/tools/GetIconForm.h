@@ -26,4 +26,7 @@ class TGetIconForm : public TForm {
   void fbtnOpenClick();
   void fbtnSaveClick();
   void fbtnExitClick();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
 };

@@ -1,8 +1,12 @@
 #include "ScreenSafeForm.h"
 
+#include <QPainter>
+
 namespace {
 constexpr TColor kBackground = RGBColor(236, 242, 250);
-constexpr TColor kTitle = RGBColor(0, 64, 128);
+constexpr TColor kTitleBar = RGBColor(0, 84, 166);
+constexpr TColor kFrame = RGBColor(0, 64, 128);
+constexpr int kTitleHeight = 30;
 
 template <class Control>
 Control* Named(Control* control, const char* name) {
@@ -18,10 +22,10 @@ TScreenSafeForm::TScreenSafeForm(QWidget* owner, ViewerContext context, ShowSour
   SetColor(kBackground);
 
   Label1 = Named(new TLabel(this, QStringLiteral("屏保设置")), "Label1");
-  Label1->SetBounds(16, 10, 200, 22);
+  Label1->SetBounds(12, 5, 200, 22);
   Label1->SetFontSize(11);
   Label1->SetBold(true);
-  Label1->SetFontColor(kTitle);
+  Label1->SetFontColor(Colors::White);
   Label2 = Named(new TLabel(this, QStringLiteral("屏保使用主窗体左边列表里的图片，点上下按钮"
                                                  "可以调整播放次序。")),
                  "Label2");
@@ -58,15 +62,12 @@ TScreenSafeForm::TScreenSafeForm(QWidget* owner, ViewerContext context, ShowSour
   Label6->SetBounds(24, 190, 70, 20);
   FlatEdit1 = Named(new TEdit(this), "FlatEdit1");
   FlatEdit1->SetBounds(100, 187, 246, 24);
-  FlatSpeedButton2 = Named(new TSpeedButton(this), "FlatSpeedButton2");
-  FlatSpeedButton2->SetCaption(QStringLiteral("打开"));
+  FlatSpeedButton2 = Named(new TButton(this, QStringLiteral("打开")), "FlatSpeedButton2");
   FlatSpeedButton2->SetBounds(352, 187, 58, 24);
 
-  FlatSpeedButton1 = Named(new TSpeedButton(this), "FlatSpeedButton1");
-  FlatSpeedButton1->SetCaption(QStringLiteral("导出屏保"));
+  FlatSpeedButton1 = Named(new TButton(this, QStringLiteral("导出屏保")), "FlatSpeedButton1");
   FlatSpeedButton1->SetBounds(236, 222, 84, 26);
-  FlatSpeedButton3 = Named(new TSpeedButton(this), "FlatSpeedButton3");
-  FlatSpeedButton3->SetCaption(QStringLiteral("退出"));
+  FlatSpeedButton3 = Named(new TButton(this, QStringLiteral("退出")), "FlatSpeedButton3");
   FlatSpeedButton3->SetBounds(326, 222, 84, 26);
 
   Exporter = std::make_unique<ScreenSaverExport>(
@@ -83,7 +84,20 @@ TScreenSafeForm::TScreenSafeForm(QWidget* owner, ViewerContext context, ShowSour
   FlatSpeedButton2->OnClick = [this] { FlatSpeedButton2Click(); };
   FlatSpeedButton3->OnClick = [this] { FlatSpeedButton3Click(); };
   DragFrom(this);
-  for (TLabel* label : {Label1, Label2, Label3, Label4, Label5, Label6}) DragFrom(label);
+  for (TLabel* label : {Label1, Label2, Label3, Label4, Label5, Label6}) {
+    label->SetTransparent(true);
+    DragFrom(label);
+  }
+}
+
+void TScreenSafeForm::paintEvent(QPaintEvent* event) {
+  TForm::paintEvent(event);
+  // A window without the window manager's frame draws its own: a caption strip and a
+  // one-pixel border, so that it stands apart from the window beneath.
+  QPainter p(this);
+  p.fillRect(0, 0, width(), kTitleHeight, QColor(ToQRgb(kTitleBar)));
+  p.setPen(QColor(ToQRgb(kFrame)));
+  p.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 TScreenSafeForm::~TScreenSafeForm() = default;

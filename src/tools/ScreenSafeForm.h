@@ -8,12 +8,12 @@
 
 #include "ScreenSaverExport.h"
 #include "ScreenSaverImport.h"
+#include "controls/TButton.h"
 #include "controls/TComboBox.h"
 #include "controls/TEdit.h"
 #include "controls/TForm.h"
 #include "controls/TLabel.h"
 #include "controls/TRadioButton.h"
-#include "controls/TSpeedButton.h"
 #include "controls/TSpinEdit.h"
 
 class TScreenSafeForm : public TForm {
@@ -24,11 +24,11 @@ class TScreenSafeForm : public TForm {
   TLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6;
   TComboBox* FlatComboBox1;  // the effect
   TRadioButton *FlatRadioButton1, *FlatRadioButton2, *FlatRadioButton3, *FlatRadioButton4;
-  TSpinEdit* FlatSpinEdit;         // seconds, 1 ... 60
-  TEdit* FlatEdit1;                // the music
-  TSpeedButton* FlatSpeedButton2;  // "打开"
-  TSpeedButton* FlatSpeedButton1;  // "导出屏保"
-  TSpeedButton* FlatSpeedButton3;  // "退出"
+  TSpinEdit* FlatSpinEdit;    // seconds, 1 ... 60
+  TEdit* FlatEdit1;           // the music
+  TButton* FlatSpeedButton2;  // "打开"
+  TButton* FlatSpeedButton1;  // "导出屏保"
+  TButton* FlatSpeedButton3;  // "退出"
 
   std::unique_ptr<ScreenSaverExport> Exporter;
   std::unique_ptr<ScreenSaverImport> Importer;
@@ -39,6 +39,9 @@ class TScreenSafeForm : public TForm {
   void FlatSpeedButton1Click();
   void FlatSpeedButton2Click();
   void FlatSpeedButton3Click();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   // A press on the background, or on a label over it, moves the window.
