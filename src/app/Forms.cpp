@@ -54,9 +54,15 @@ void CreateForms() {
   ThanksForm = new TThanksForm(owner);
   MainForm->Commands.Thanks.SetAction([] { ShowOverMainForm(ThanksForm); });
   MainForm->Commands.About.SetAction([] { ShowOverMainForm(AboutForm); });
-  ScreenSafeForm = new TScreenSafeForm(owner);
+  ScreenSafeForm = new TScreenSafeForm(
+      owner, MainForm->Context(),
+      ShowSources{*ViewModeForm->Modes, *MainForm->FlatSpinEdit, *MainForm->Slides,
+                  *MusicPlayerForm->Player, *MainForm->Browser});
+  MainForm->Commands.ExportScreenSaver.SetAction([] { ScreenSafeForm->ShowSettings(); });
+  MainForm->Commands.ImportScreenSaver.SetAction([] { ScreenSafeForm->ImportShow(); });
   PopupMainForm = new TPopupMainForm(owner);
   GetIconForm = new TGetIconForm(owner);
+  MainForm->Commands.ExtractIcon.SetAction([] { GetIconForm->ShowDialog(); });
   // The puzzle stands in for the main window while that is hidden: a window of its own.
   SpellPIcForm = new TSpellPIcForm(MainForm->Context());
   MainForm->Commands.Puzzle.SetAction([] { SpellPIcForm->OpenGame(); });

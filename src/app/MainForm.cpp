@@ -846,6 +846,10 @@ void TMainForm::EndWindowDrag() {
 void TMainForm::LeaveMiniMode() {
   Modes->LeaveMiniMode();
 }
+
+void TMainForm::StartPictureShow() {
+  Modes->StartPictureShow();
+}
 void TMainForm::SetWindowIcon(const QIcon& icon) {
   setWindowIcon(icon);
 }

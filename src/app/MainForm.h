@@ -254,6 +254,7 @@ class TMainForm : public TForm, public WindowHost {
   void FollowWindowDrag() override;
   void EndWindowDrag() override;
   void LeaveMiniMode() override;
+  void StartPictureShow() override;
   void SetWindowIcon(const QIcon& icon) override;
   void RepaintNow() override;
   void PlayLoadEffect() override;

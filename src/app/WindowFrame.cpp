@@ -11,7 +11,9 @@ WindowFrame::WindowFrame(TMainForm& form) : form_(form) {}
 
 void WindowFrame::AnchorWindowButtons() {
   TMainForm& f = form_;
-  f.Image2->SetLeft(f.Image1->Width() - 64);
+  // The header picture spans its panel; while an imported show hides it, the panel still
+  // has the window's width, so the buttons stay in the corner.
+  f.Image2->SetLeft(f.Image1->parentWidget()->width() - 64);
   f.sbtnMin->SetLeft(f.Image2->Left() + 7);
   f.sbtnMax->SetLeft(f.Image2->Left() + 24);
   f.sbtnClose->SetLeft(f.Image2->Left() + 41);

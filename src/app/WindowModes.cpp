@@ -69,6 +69,22 @@ void WindowModes::LeaveMiniMode() {
   f.Commands.FitPicture.Run();
 }
 
+void WindowModes::StartPictureShow() {
+  TMainForm& f = form_;
+  // Directly: the list button and the menu captions still say the list is shown.
+  f.Panel1->SetVisible(false);
+  f.Panel2->SetVisible(false);
+  f.Image1->SetVisible(false);
+  f.FlatSpinEdit->SetVisible(false);
+  f.StatusBar->SetVisible(false);
+  f.State.PopupSuppressed = true;
+  if (!cursorHidden_) {
+    Screen::ShowCursor(false);
+    cursorHidden_ = true;
+  }
+  if (f.WindowState() == TWindowState::Normal) f.Frame->MaximizeOrRestore();
+}
+
 void WindowModes::EscapeKey() {
   TMainForm& f = form_;
   if (f.Commands.MiniMode.Checked()) {
@@ -79,7 +95,10 @@ void WindowModes::EscapeKey() {
     f.Image2->SetVisible(true);
     f.StatusBar->SetVisible(true);
     f.FlatSpinEdit->SetVisible(true);
-    Screen::ShowCursor(true);
+    if (cursorHidden_) {
+      Screen::ShowCursor(true);
+      cursorHidden_ = false;
+    }
     f.State.PopupSuppressed = false;
     f.Frame->MaximizeOrRestore();
   }

@@ -15,6 +15,10 @@ class WindowModes {
   void FullScreenToggle();
   void EnterMiniMode();
   void LeaveMiniMode();
+  // The imported picture show's layout: the list and properties panels, the header
+  // picture, the interval field and the status bar hidden (the list button keeps its
+  // look), no picture menu, no mouse cursor, and a normal window maximised.
+  void StartPictureShow();
   void EscapeKey();
 
   static constexpr int kMiniSize = 240;
@@ -22,4 +26,8 @@ class WindowModes {
 
  private:
   TMainForm& form_;
+  // The show hid the mouse cursor and Esc has not shown it yet: a flag rather than the
+  // display counter, so that two imports and one Esc leave the cursor visible, and an Esc
+  // that ends a full screen never shows a cursor nobody hid.
+  bool cursorHidden_ = false;
 };

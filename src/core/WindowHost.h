@@ -29,6 +29,9 @@ class WindowHost {
 
   // Back from mini mode to the normal layout.
   virtual void LeaveMiniMode() = 0;
+  // The layout of an imported picture show: the panels, the bars and the mouse cursor
+  // hidden, the window maximised. Esc ends it.
+  virtual void StartPictureShow() = 0;
 
   virtual void SetWindowIcon(const QIcon& icon) = 0;
   // Paints the main window now, so that a menu just closed is gone before long pixel work.

@@ -91,20 +91,37 @@ bool MusicPlayer::IsPosition(int index) const {
 }
 
 void MusicPlayer::OpenFiles() {
+  for (const QString& path : ChooseFiles(c_.Form)) {
+    AddFile(path);
+    CurMusicFile = path;
+  }
+}
+
+QStringList MusicPlayer::ChooseFiles(QWidget* owner) {
   Dialogs::FileRequest request;
-  request.owner = c_.Form;
+  request.owner = owner;
   request.filters = Dialogs::ParseFilter(kFilter);
   request.fileMustExist = true;
   request.multiSelect = true;
   request.preview = false;
   const Dialogs::FileResult result = Dialogs::RunFileDialog(request);
-  if (!result.accepted) return;
+  if (!result.accepted) return {};
   QStringList paths = result.paths;
   if (paths.isEmpty() && !result.path.isEmpty()) paths << result.path;
-  for (const QString& path : paths) {
-    AddFile(path);
-    CurMusicFile = path;
+  return paths;
+}
+
+bool MusicPlayer::PlayInLoop(const QString& path) {
+  if (!Report([&] { device_.Open(path); })) {
+    device_.Close();
+    return false;
   }
+  ClearList();
+  AddFile(path);
+  c_.MusicListView->SelectAndFocus(0);
+  c_.lblCircle->SetCaption(kModeOne);
+  PlaySelected();
+  return FileOpen();
 }
 
 void MusicPlayer::AddFile(const QString& path) {

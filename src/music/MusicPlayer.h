@@ -18,6 +18,7 @@ class TLabel;
 class TListView;
 class TPanel;
 class TTimer;
+class QWidget;
 
 class MusicPlayer {
  public:
@@ -61,6 +62,14 @@ class MusicPlayer {
 
   // The open dialog: several files, appended in the dialog's order; nothing starts.
   void OpenFiles();
+  // The same dialog over owner, for choosing music elsewhere: the files chosen, in the
+  // dialog's order (none when it was cancelled). The list is not touched.
+  static QStringList ChooseFiles(QWidget* owner);
+  // Background music for a picture show: the device must accept path first, then the
+  // list holds it alone, selected, the mode is kModeOne and it plays, repeating until
+  // stopped. False when the device refuses the file: its error has gone to the default
+  // error report and the list and mode are as they were.
+  bool PlayInLoop(const QString& path);
   // Appends one entry (caption: the file name, sub-item: its folder with "/").
   void AddFile(const QString& path);
   void PlaySelected();

@@ -15,6 +15,7 @@ class FakeWindowHost : public WindowHost {
   std::vector<QPoint> pictureMenus, selectionMenus;
   int dragStarts = 0, dragFollows = 0, dragEnds = 0;
   int miniModeLeaves = 0;
+  int pictureShows = 0;
   int iconChanges = 0;
   int repaints = 0;
   int loadEffects = 0;
@@ -30,6 +31,7 @@ class FakeWindowHost : public WindowHost {
   void FollowWindowDrag() override { ++dragFollows; }
   void EndWindowDrag() override { ++dragEnds; }
   void LeaveMiniMode() override { ++miniModeLeaves; }
+  void StartPictureShow() override { ++pictureShows; }
   void SetWindowIcon(const QIcon&) override { ++iconChanges; }
   void RepaintNow() override { ++repaints; }
   void PlayLoadEffect() override { ++loadEffects; }
