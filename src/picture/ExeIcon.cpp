@@ -253,12 +253,15 @@ QByteArray FirstGroupAsIco(const QString& path) {
     QByteArray data;
   };
   std::vector<Image> images;
+  quint64 total = 0;
   for (quint64 i = 0; i < count; ++i) {
     const qsizetype at = qsizetype(6 + 14 * i);
     const auto found = iconIds.find(U16(*group, at + 12));
     if (found == iconIds.end()) continue;
-    auto data = resources.FirstLanguage(*found->second, kMaxImageBytes);
+    const quint64 budget = quint64(MaxGroupImageBytes) - total;
+    auto data = resources.FirstLanguage(*found->second, std::min(kMaxImageBytes, budget));
     if (!data || !IconSized(*data)) continue;
+    total += quint64(data->size());
     images.push_back({group->mid(at, 8), std::move(*data)});
   }
   if (images.empty()) return {};

@@ -22,6 +22,10 @@ namespace ExeIcon {
 // Images of one icon group larger than an icon directory can describe (256 x 256) are
 // left out; so is a group with more images than this.
 constexpr int MaxImagesPerGroup = 256;
+// The images of one group together, as assembled into the .ico file: a group may name one
+// large image many times, and a file of a few megabytes must not become gigabytes in
+// memory. Images beyond this are left out. Real groups are well below a megabyte.
+constexpr qint64 MaxGroupImageBytes = qint64(16) << 20;
 
 // The first icon of the file, SystemIconSize() large; an empty Icon when the file is not
 // a program or library, has no icon, or holds anything unexpected. Never raises.

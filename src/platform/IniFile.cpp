@@ -188,6 +188,8 @@ void IniFile::Parse(const QByteArray& all) {
       line.end = QByteArray(data + stop, next - stop);
     }
     start = next;
+    // fromUtf8 drops a byte order mark at the start of each line, as files put together
+    // from several UTF-8 files hold one at the start of each part.
     line.text = encoding_ == Encoding::Utf8 ? QString::fromUtf8(line.raw) : gbk.Decode(line.raw);
 
     const QStringView t = Trimmed(line.text);
@@ -288,8 +290,10 @@ void IniFile::CheckStorable(const QString& section, const QString& key,
   const QStringView s = Trimmed(section), k = Trimmed(key);
   if (s.isEmpty() || s.contains(QLatin1Char(']')))
     Fail(w, QStringLiteral("\"%1\" cannot be a section name").arg(section));
+  // A byte order mark that starts a line is dropped when the line is read, so a key
+  // starting with one would be read back as another key, or as a comment.
   if (k.isEmpty() || k.contains(QLatin1Char('=')) || k.front() == QLatin1Char('[') ||
-      k.front() == QLatin1Char(';'))
+      k.front() == QLatin1Char(';') || k.front() == QChar(0xFEFF))
     Fail(w, QStringLiteral("\"%1\" cannot be a key name").arg(key));
 }
 
@@ -377,25 +381,39 @@ void IniFile::Save() {
       bytes[i] = std::move(*encoded);
     }
   }
-  for (size_t i = 0; i < lines.size(); ++i) {
-    const Line& line = *lines[i];
-    if (!line.rewritten && encoding == encoding_)
-      bytes[i] = line.raw;  // untouched lines keep their bytes
-    else if (encoding == Encoding::Utf8)
-      bytes[i] = line.text.toUtf8();
-  }
-
-  QByteArray out;
-  qsizetype total = encoding == Encoding::Utf8 ? 3 : 0;
-  for (size_t i = 0; i < lines.size(); ++i) total += bytes[i].size() + 2;
-  out.reserve(total);
-  if (encoding == Encoding::Utf8) out += kBom;
+  auto encode = [&] {
+    for (size_t i = 0; i < lines.size(); ++i) {
+      const Line& line = *lines[i];
+      if (!line.rewritten && encoding == encoding_)
+        bytes[i] = line.raw;  // untouched lines keep their bytes
+      else if (encoding == Encoding::Utf8)
+        bytes[i] = line.text.toUtf8();
+    }
+  };
   std::vector<QByteArray> ends(lines.size());
-  for (size_t i = 0; i < lines.size(); ++i) {
-    // An unterminated last line that is no longer last gets a line end.
-    ends[i] = lines[i]->end.isEmpty() && i + 1 < lines.size() ? QByteArray("\r\n") : lines[i]->end;
-    out += bytes[i];
-    out += ends[i];
+  auto assemble = [&] {
+    QByteArray out;
+    qsizetype total = encoding == Encoding::Utf8 ? 3 : 0;
+    for (size_t i = 0; i < lines.size(); ++i) total += bytes[i].size() + 2;
+    out.reserve(total);
+    if (encoding == Encoding::Utf8) out += kBom;
+    for (size_t i = 0; i < lines.size(); ++i) {
+      // An unterminated last line that is no longer last gets a line end.
+      ends[i] =
+          lines[i]->end.isEmpty() && i + 1 < lines.size() ? QByteArray("\r\n") : lines[i]->end;
+      out += bytes[i];
+      out += ends[i];
+    }
+    return out;
+  };
+  encode();
+  QByteArray out = assemble();
+  // GBK bytes can happen to be valid UTF-8 as well (a short Chinese name in a file that
+  // was ASCII until now): such a file would be read back as UTF-8, as other text.
+  if (encoding == Encoding::Gbk && HasNonAscii(out) && IsUtf8(out)) {
+    encoding = Encoding::Utf8;
+    encode();
+    out = assemble();
   }
   FileSaver::Write(path_, out);
 

@@ -4,13 +4,15 @@
 //
 // - Section and key names are trimmed and matched without regard to the case of ASCII
 //   letters; where a name appears twice, the first one counts. Lines starting with ";"
-//   are comments; lines may end in LF, CR LF or CR.
+//   are comments; lines may end in LF, CR LF or CR. In UTF-8 files a byte order mark at
+//   the start of any line is ignored (files put together from several keep theirs).
 // - Values are read trimmed of blanks and tabs, without one pair of enclosing quotes.
 // - Writing changes the file key by key: an existing key gets its new value in place, a
 //   new key goes after the last key line of its section, a new section goes at the end.
 //   Every other line keeps its bytes and its place. New lines are "key=value" + CR LF.
-// - Files are GBK (code page 936). A file that already is UTF-8, or one that would have
-//   to hold a character GBK cannot, is written as UTF-8 with a byte order mark.
+// - Files are GBK (code page 936). A file that already is UTF-8, one that would have to
+//   hold a character GBK cannot, or one whose GBK bytes would read as UTF-8, is written
+//   as UTF-8 with a byte order mark.
 //
 // A whole save is one parse (the constructor) and one atomic write (Save, through
 // FileSaver), never a pass over the file per key. Failures raise PictureError with the
@@ -41,7 +43,8 @@ class IniFile {
 
   // Sets key in section, in memory until Save. Raises PictureError naming the file when
   // a name or the value cannot be stored in this format (a line break, a NUL, an empty
-  // name, "=" in a key, "]" in a section name, a key starting with "[" or ";").
+  // name, "=" in a key, "]" in a section name, a key starting with "[", ";" or a byte
+  // order mark, which reading drops at the start of a line).
   void WriteString(const QString& section, const QString& key, const QString& value);
   void WriteInteger(const QString& section, const QString& key, int value);
   // Removes every key line of section; its header, comments and blank lines stay.

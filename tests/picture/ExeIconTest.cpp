@@ -379,6 +379,24 @@ TEST(ExeIcon, ImagesOfImpossibleSizes) {
   }
 }
 
+// A group naming one large image in every entry: a file of a megabyte must not become a
+// quarter of a gigabyte in memory. The images assembled stay within their budget, and the
+// icon still comes out.
+TEST(ExeIcon, RepeatedLargeImageBounded) {
+  QByteArray big = Dib32(Main32());  // a 32 x 32 bitmap, then unused bytes up to 1 MiB
+  big.resize(qsizetype(1) << 20, '\0');
+  const std::vector<GroupImage> entries(ExeIcon::MaxImagesPerGroup, {32, 32, 0, 32, 1, 0});
+  TestFiles files;
+  const QString path =
+      files.WriteBytes("repeat.exe", BuildPe(WithMain(entries, {{{}, 1, big}}), false));
+  const QByteArray ico = ExeIcon::FirstGroupAsIco(path);
+  const int fitting = int(ExeIcon::MaxGroupImageBytes / big.size());
+  ASSERT_LT(fitting, ExeIcon::MaxImagesPerGroup);
+  EXPECT_EQ(IcoCount(ico), fitting);
+  EXPECT_EQ(ico.size(), 6 + 16 * fitting + ExeIcon::MaxGroupImageBytes);
+  EXPECT_EQ(ExeIcon::Extract(path).ToImage(), Premultiplied(Main32()));
+}
+
 // Cut short anywhere: empty up to the end of the resource tree, and never a crash after it
 // (where images that are still whole may give the icon).
 TEST(ExeIcon, TruncatedAtEveryLength) {

@@ -103,6 +103,9 @@ TEST(IniFile, ReadingRules) {
         {"s", "a", "b=c"},
         {"", "top", nullptr},
         {"s", "top", nullptr}}},
+      {"byte order marks of UTF-8 files put together",
+       kBom + QByteArray("[s]\nk=1\n") + kBom + QByteArray("[t]\n") + kBom + QByteArray("x=2\n"),
+       {{"s", "k", "1"}, {"t", "x", "2"}}},
       {"no file", std::nullopt, {{"ScreenSafe", "Time", nullptr}}},
       {"empty file", QByteArray(), {{"ScreenSafe", "Time", nullptr}}},
   };
@@ -290,6 +293,38 @@ TEST(IniFile, Utf8FileStaysUtf8) {
   }
 }
 
+// GBK bytes may happen to be valid UTF-8 ("茅" is C3 A9 in GBK, "é" in UTF-8): a file
+// saved as GBK would then be read back as UTF-8, as other text. Such a file is written as
+// UTF-8 with a byte order mark; one whose GBK bytes cannot pass for UTF-8 stays GBK.
+TEST(IniFile, GbkThatWouldReadAsUtf8BecomesUtf8) {
+  struct Case {
+    const char* name;
+    QByteArray before;
+    const char* key;
+    const char* value;
+    QByteArray after;
+  };
+  const Case cases[] = {
+      {"ASCII file, new value", "[s]\r\n", "k", "茅",
+       kBom + QStringLiteral("[s]\r\nk=茅\r\n").toUtf8()},
+      // "动" held the only bytes that were not UTF-8; the comment keeps its text.
+      {"rewritten line", Gbk(QStringLiteral("[s]\r\nk=动\r\n; 茅\r\n")), "k", "x",
+       kBom + QStringLiteral("[s]\r\nk=x\r\n; 茅\r\n").toUtf8()},
+      {"GBK that is no UTF-8", "[s]\r\n", "k", "海滩.jpg",
+       "[s]\r\n" + Gbk(QStringLiteral("k=海滩.jpg\r\n"))},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TestFiles files;
+    const QString path = files.WriteBytes("g.pss", c.before);
+    IniFile ini(path);
+    ini.WriteString("s", c.key, QString::fromUtf8(c.value));
+    ini.Save();
+    EXPECT_EQ(Contents(path), c.after);
+    EXPECT_EQ(IniFile(path).ReadString("s", c.key), QString::fromUtf8(c.value));
+  }
+}
+
 TEST(IniFile, UnstorableNamesAndValuesAreRefused) {
   struct Case {
     const char* section;
@@ -309,6 +344,9 @@ TEST(IniFile, UnstorableNamesAndValuesAreRefused) {
       {"a]b", "k", "v"},
       {"s", "[k", "v"},
       {"s", ";k", "v"},
+      // Reading drops a byte order mark at the start of a line: "k", or a comment.
+      {"s", " \xEF\xBB\xBFk", "v"},
+      {"s", " \xEF\xBB\xBF;k", "v"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.section) + "/" + c.key + "/" + c.value);
