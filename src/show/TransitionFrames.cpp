@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace {
 constexpr QRgb kWhite = 0xFFFFFFFFu;
@@ -9,6 +10,8 @@ constexpr QRgb kWhite = 0xFFFFFFFFu;
 constexpr int kWhiteLine = -1;
 // Changed lines this close together are reported as one band.
 constexpr int kJoinGap = 8;
+// A run of columns that shows white.
+constexpr int kWhiteShift = std::numeric_limits<int>::min();
 
 // The inner loops of the interlace effects run n = top, top - 2, ... while n > 0; only
 // the n whose copies land in the visible part matter. Calls f(n) for those n that lie in
@@ -47,14 +50,21 @@ TransitionFrames::TransitionFrames(const Bitmap& picture, QSize shown, QRect vis
     if (source_.format() != QImage::Format_RGB32)
       source_ = source_.convertToFormat(QImage::Format_RGB32);
   }
-  if (!visible_.isEmpty()) {
-    frame_ = QImage(visible_.size(), QImage::Format_RGB32);
-    frame_.fill(kWhite);
+  const int width = std::max(0, visible_.width()), height = std::max(0, visible_.height());
+  if (!visible_.isEmpty()) frame_ = QImage(visible_.size(), QImage::Format_RGB32);
+  if (!source_.isNull()) {
+    sameWidth_ = source_.width() == w_;
+    visibleColumns_.resize(size_t(width));
+    for (int x = 0; x < width; ++x) visibleColumns_[size_t(x)] = SourceColumn(visible_.left() + x);
+    visibleRows_.resize(size_t(height));
+    for (int y = 0; y < height; ++y) visibleRows_[size_t(y)] = SourceRow(visible_.top() + y);
   }
-  visibleColumns_.resize(size_t(std::max(0, visible_.width())));
-  if (!source_.isNull())
-    for (int x = 0; x < visible_.width(); ++x)
-      visibleColumns_[size_t(x)] = SourceColumn(visible_.left() + x);
+  shownRows_.assign(size_t(height), kWhiteLine);
+  shownColumns_.assign(size_t(width), kWhiteLine);
+  staleRows_.assign(size_t(height), 0);
+  staleColumns_.assign(size_t(width), 0);
+  whiteLine_.assign(size_t(width), kWhite);
+  rowScratch_.resize(size_t(width));
 }
 
 // Nearest neighbour as the view paints: the centre of stretched pixel d falls into
@@ -66,16 +76,21 @@ int TransitionFrames::SourceColumn(qint64 d) const {
   return int(((2 * d + 1) * source_.width()) / (2 * w_));
 }
 
-void TransitionFrames::MarkRow(int y) {
-  if (!changedRuns_.empty() && changedRuns_.back().second == y)
+void TransitionFrames::MarkLine(int i) {
+  if (!changedRuns_.empty() && changedRuns_.back().second == i)
     ++changedRuns_.back().second;
   else
-    changedRuns_.emplace_back(y, y + 1);
+    changedRuns_.emplace_back(i, i + 1);
+}
+
+void TransitionFrames::MarkRow(int y) {
+  staleRows_[size_t(y)] = 1;
+  MarkLine(y);
 }
 
 void TransitionFrames::MarkColumn(int x) {
-  changedAreColumns_ = true;
-  MarkRow(x);
+  staleColumns_[size_t(x)] = 1;
+  MarkLine(x);
 }
 
 void TransitionFrames::CopyRows(qint64 from, qint64 to, qint64 count) {
@@ -84,21 +99,12 @@ void TransitionFrames::CopyRows(qint64 from, qint64 to, qint64 count) {
   const qint64 top = visible_.top(), bottom = qint64(visible_.bottom()) + 1;
   const qint64 kLo = std::max({qint64(0), -from, -to, top - to});
   const qint64 kHi = std::min({count, h_ - from, h_ - to, bottom - to});
-  const int width = visible_.width();
-  const bool sameWidth = source_.width() == w_;
   for (qint64 k = kLo; k < kHi; ++k) {
     const int y = int(to + k - top);
     const int row = SourceRow(from + k);
     if (shownRows_[size_t(y)] == row) continue;
     shownRows_[size_t(y)] = row;
     MarkRow(y);
-    auto* dst = reinterpret_cast<QRgb*>(frame_.scanLine(y));
-    const auto* src = reinterpret_cast<const QRgb*>(source_.constScanLine(row));
-    if (sameWidth) {
-      std::memcpy(dst, src + visible_.left(), size_t(width) * sizeof(QRgb));
-    } else {
-      for (int x = 0; x < width; ++x) dst[x] = src[visibleColumns_[size_t(x)]];
-    }
   }
 }
 
@@ -111,46 +117,163 @@ void TransitionFrames::CopyColumn(qint64 from, qint64 to) {
   if (shownColumns_[size_t(x)] == column) return;
   shownColumns_[size_t(x)] = column;
   MarkColumn(x);
-  columns_.emplace_back(x, column);
 }
 
-// Row by row: a column at a time would walk the frame with a stride of a whole row.
-void TransitionFrames::FlushColumns() {
-  if (columns_.empty()) return;
-  for (int y = 0; y < visible_.height(); ++y) {
-    auto* dst = reinterpret_cast<QRgb*>(frame_.scanLine(y));
-    const auto* src =
-        reinterpret_cast<const QRgb*>(source_.constScanLine(SourceRow(visible_.top() + y)));
-    for (const auto& [x, column] : columns_) dst[x] = src[column];
+// The column effect fills every second column from one side and the columns between
+// them from the other, each side a shifted copy of the picture: over long runs of
+// columns the even ones show the picture under one shift and the odd ones under another,
+// so a row of the frame is written as a few interleaved copies instead of a look-up per
+// pixel. A stretched picture shifts by a different amount at every column; then runs
+// would be a column or two long and Write looks up each column.
+void TransitionFrames::BuildColumnRuns() {
+  columnRuns_.clear();
+  const int width = int(shownColumns_.size());
+  const auto shift = [this](int x) {
+    const int shown = shownColumns_[size_t(x)];
+    return shown == kWhiteLine ? kWhiteShift : shown - x;
+  };
+  for (int x = 0; x < width;) {
+    ColumnRun run{x, x, {0, 0}};
+    run.shift[x % 2] = shift(x);
+    run.shift[1 - x % 2] = x + 1 < width ? shift(x + 1) : kWhiteShift;
+    while (run.last + 1 < width && shift(run.last + 1) == run.shift[(run.last + 1) % 2]) ++run.last;
+    columnRuns_.push_back(run);
+    x = run.last + 1;
   }
-  columns_.clear();
+  columnsScattered_ = columnRuns_.size() * 8 > size_t(width);
+}
+
+void TransitionFrames::Write(const QRect& area, QRgb* to, qsizetype stride) const {
+  if (area.isEmpty()) return;
+  const int left = area.left(), width = area.width();
+  if (!columns_) {
+    for (int y = area.top(); y <= area.bottom(); ++y, to += stride) {
+      const int row = shownRows_[size_t(y)];
+      if (row == kWhiteLine) {
+        std::fill_n(to, width, kWhite);
+        continue;
+      }
+      const auto* src = reinterpret_cast<const QRgb*>(source_.constScanLine(row));
+      if (sameWidth_) {
+        std::memcpy(to, src + visible_.left() + left, size_t(width) * sizeof(QRgb));
+      } else {
+        const int* columns = visibleColumns_.data() + left;
+        for (int x = 0; x < width; ++x) to[x] = src[columns[x]];
+      }
+    }
+    return;
+  }
+  if (columnsScattered_) {
+    const int* shown = shownColumns_.data() + left;
+    for (int y = area.top(); y <= area.bottom(); ++y, to += stride) {
+      const auto* src =
+          reinterpret_cast<const QRgb*>(source_.constScanLine(visibleRows_[size_t(y)]));
+      for (int x = 0; x < width; ++x) to[x] = shown[x] == kWhiteLine ? kWhite : src[shown[x]];
+    }
+    return;
+  }
+  // The runs cut to the area, counted from its left edge.
+  clippedRuns_.clear();
+  const int right = area.right();
+  for (const ColumnRun& run : columnRuns_) {
+    const int first = std::max(run.first, left), last = std::min(run.last, right);
+    if (first > last) continue;
+    ColumnRun cut{first - left, last - left, {0, 0}};
+    for (int parity = 0; parity < 2; ++parity) {
+      const int s = run.shift[(parity + left) % 2];
+      cut.shift[parity] = s == kWhiteShift ? kWhiteShift : s + left;
+    }
+    clippedRuns_.push_back(cut);
+  }
+  // Each row is put together in a line that stays in the cache and then copied out
+  // whole: writing the interleaved columns straight to the window's image would read in
+  // every line of it first, a block copy does not.
+  const QRgb* white = whiteLine_.data();
+  QRgb* line = rowScratch_.data();
+  for (int y = area.top(); y <= area.bottom(); ++y, to += stride) {
+    // White runs need no picture row (the picture may be empty).
+    const QRgb* src =
+        source_.isNull()
+            ? nullptr
+            : reinterpret_cast<const QRgb*>(source_.constScanLine(visibleRows_[size_t(y)]));
+    for (const ColumnRun& run : clippedRuns_) {
+      const QRgb* even = run.shift[0] == kWhiteShift ? white : src + run.shift[0];
+      const QRgb* odd = run.shift[1] == kWhiteShift ? white : src + run.shift[1];
+      // Each pointer is good for its own columns; between the run's first and last
+      // column, where the other column on either side is its own, it is good for every
+      // column, so the row is written without a branch per pixel.
+      const int last = run.last;
+      int x = run.first;
+      line[x] = (x & 1 ? odd : even)[x];
+      for (++x; x < last; ++x) {
+        const QRgb e = even[x], o = odd[x];
+        line[x] = (x & 1) ? o : e;
+      }
+      if (x == last) line[x] = (x & 1 ? odd : even)[x];
+    }
+    std::memcpy(to, line, size_t(width) * sizeof(QRgb));
+  }
+}
+
+const QImage& TransitionFrames::Frame() const {
+  if (frame_.isNull()) return frame_;
+  QRgb* bits = reinterpret_cast<QRgb*>(frame_.bits());
+  const qsizetype stride = frame_.bytesPerLine() / qsizetype(sizeof(QRgb));
+  const int width = frame_.width(), height = frame_.height();
+  if (allStale_) {
+    Write(QRect(0, 0, width, height), bits, stride);
+  } else {
+    // Runs of changed rows, then runs of changed columns.
+    for (int y = 0; y < height;) {
+      if (!staleRows_[size_t(y)]) {
+        ++y;
+        continue;
+      }
+      int end = y + 1;
+      while (end < height && staleRows_[size_t(end)]) ++end;
+      Write(QRect(0, y, width, end - y), bits + y * stride, stride);
+      y = end;
+    }
+    for (int x = 0; x < width;) {
+      if (!staleColumns_[size_t(x)]) {
+        ++x;
+        continue;
+      }
+      int end = x + 1;
+      while (end < width && staleColumns_[size_t(end)]) ++end;
+      Write(QRect(x, 0, end - x, height), bits + x, stride);
+      x = end;
+    }
+  }
+  allStale_ = false;
+  std::fill(staleRows_.begin(), staleRows_.end(), 0);
+  std::fill(staleColumns_.begin(), staleColumns_.end(), 0);
+  return frame_;
 }
 
 bool TransitionFrames::Show(const FrameHandler& onFrame) {
-  FlushColumns();
   ++frames_;
   QRegion changed;
   if (!changedRuns_.empty()) {
+    if (columns_) BuildColumnRuns();
     // Runs of rows (or columns) in order and merged: whole-width bands (or whole-height
     // strips) that make a region as it is.
     std::sort(changedRuns_.begin(), changedRuns_.end());
-    std::vector<std::pair<int, int>> merged;
+    mergedRuns_.clear();
     for (const auto& run : changedRuns_) {
       // Painting a few unchanged lines costs less than one more rectangle: the interlace
       // effects change every second line.
-      if (!merged.empty() && run.first <= merged.back().second + kJoinGap)
-        merged.back().second = std::max(merged.back().second, run.second);
+      if (!mergedRuns_.empty() && run.first <= mergedRuns_.back().second + kJoinGap)
+        mergedRuns_.back().second = std::max(mergedRuns_.back().second, run.second);
       else
-        merged.push_back(run);
+        mergedRuns_.push_back(run);
     }
-    std::vector<QRect> rects;
-    rects.reserve(merged.size());
-    for (const auto& [first, end] : merged)
-      rects.push_back(
-          changedAreColumns_
-              ? QRect(visible_.left() + first, visible_.top(), end - first, visible_.height())
-              : QRect(visible_.left(), visible_.top() + first, visible_.width(), end - first));
-    changed.setRects(rects.data(), int(rects.size()));
+    changedRects_.clear();
+    for (const auto& [first, end] : mergedRuns_)
+      changedRects_.push_back(
+          columns_ ? QRect(visible_.left() + first, visible_.top(), end - first, visible_.height())
+                   : QRect(visible_.left(), visible_.top() + first, visible_.width(), end - first));
+    changed.setRects(changedRects_.data(), int(changedRects_.size()));
     changedRuns_.clear();
   }
   return onFrame(changed);
@@ -158,12 +281,14 @@ bool TransitionFrames::Show(const FrameHandler& onFrame) {
 
 qint64 TransitionFrames::Run(Effect effect, const FrameHandler& onFrame) {
   frames_ = 0;
-  columns_.clear();
   changedRuns_.clear();
-  changedAreColumns_ = false;
-  frame_.fill(kWhite);
-  shownRows_.assign(size_t(std::max(0, visible_.height())), kWhiteLine);
-  shownColumns_.assign(size_t(std::max(0, visible_.width())), kWhiteLine);
+  // The effect that moves columns keeps what each column shows, the others what each row
+  // shows; either way the frame starts white.
+  columns_ = effect == Effect::HorizontalInterlace;
+  std::fill(shownRows_.begin(), shownRows_.end(), kWhiteLine);
+  std::fill(shownColumns_.begin(), shownColumns_.end(), kWhiteLine);
+  if (columns_) BuildColumnRuns();
+  allStale_ = true;
   switch (effect) {
     case Effect::PushPull:
       PushPull(onFrame);

@@ -57,7 +57,7 @@ void TransitionPlayer::Play(TransitionFrames::Effect effect) {
     const QRect onWindow(view->mapTo(window, place.topLeft() + visible.topLeft()), visible.size());
     box->SetVisible(false);
     hidden = true;
-    overlay = std::make_unique<TransitionOverlay>(window, onWindow, frames->Frame());
+    overlay = std::make_unique<TransitionOverlay>(window, onWindow, *frames);
     overlay->raise();
     overlay->show();
     hold.emplace();

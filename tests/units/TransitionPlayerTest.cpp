@@ -1,8 +1,11 @@
 // Playing an effect on the picture area: the view is hidden while the frames play and
-// comes back afterwards (also after an error), the frames sit where the picture is and
-// end on the view's own pixels, and a picture zoomed far beyond the screen costs only the
-// screen.
+// comes back afterwards (also after an error), the frames sit where the picture is, each
+// reaches the window before the next, and they end on the view's own pixels, and a
+// picture zoomed far beyond the screen costs only the screen.
+#include <QCoreApplication>
 #include <QImage>
+#include <QScreen>
+#include <QWindow>
 #include <stdexcept>
 
 #include "TestFiles.h"
@@ -120,6 +123,49 @@ TEST_F(TransitionPlayerTest, FramesSitOnThePictureAndEndOnTheViewsPixels) {
                             .toImage()
                             .convertToFormat(QImage::Format_RGB32);
     EXPECT_TRUE(last.convertToFormat(QImage::Format_RGB32) == view);
+  }
+}
+
+// What reaches the window after each frame is that frame, for every effect: at the
+// picture's own size and stretched and scrolled (frames written a row, a column or a
+// pixel at a time), wherever the visible part starts in the window's image.
+TEST_F(TransitionPlayerTest, EveryFrameReachesTheWindowWhole) {
+  const struct {
+    const char* name;
+    QSize picture;
+    int zoomIndex;
+    QPoint scroll;
+  } cases[] = {
+      {"own size", {131, 117}, -1, {0, 0}},
+      {"150 %, scrolled", {330, 380}, 16, {37, 61}},
+  };
+  // Only a window that is on the screen gets its paint put there.
+  for (int i = 0; i < 100 && !window.windowHandle()->isExposed(); ++i)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  ASSERT_TRUE(window.windowHandle()->isExposed());
+  for (const auto& c : cases) {
+    ShowBitmap(Bitmap(TestFiles::Pattern(c.picture.width(), c.picture.height())));
+    if (c.zoomIndex >= 0) ZoomTo(c.zoomIndex);
+    area.scrboxBack->SetHorzPosition(c.scroll.x());
+    area.scrboxBack->SetVertPosition(c.scroll.y());
+    const QRect place = VisibleOnWindow();
+    for (Effect effect : {Effect::PushPull, Effect::HorizontalInterlace, Effect::VerticalInterlace,
+                          Effect::Raindrops, Effect::Blinds}) {
+      SCOPED_TRACE(testing::Message() << c.name << ", effect " << int(effect));
+      qint64 frames = 0, wrong = 0;
+      player.OnFrameShown = [&](const TransitionFrames& f, qint64 n) {
+        frames = n;
+        const QImage shown =
+            window.screen()
+                ->grabWindow(window.winId(), place.x(), place.y(), place.width(), place.height())
+                .toImage()
+                .convertToFormat(QImage::Format_RGB32);
+        if (shown != f.Frame() && wrong++ == 0) ADD_FAILURE() << "frame " << n << " not shown";
+      };
+      player.Play(effect);
+      EXPECT_GT(frames, 0);
+      EXPECT_EQ(wrong, 0);
+    }
   }
 }
 
