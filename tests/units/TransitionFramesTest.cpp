@@ -171,7 +171,9 @@ TEST(TransitionFrames, AVisiblePartHoldsWhatTheWholeFrameHoldsThere) {
     QImage before = part.Frame().copy();
     part.Run(effect, [&](const QRegion& changed) {
       EXPECT_TRUE((changed - QRegion(visible)).isEmpty());
-      if (i < expected.size()) EXPECT_TRUE(part.Frame() == expected[i]) << "frame " << i;
+      if (i < expected.size()) {
+        EXPECT_TRUE(part.Frame() == expected[i]) << "frame " << i;
+      }
       const QRegion local = changed.translated(-visible.topLeft());
       for (int y = 0; y < visible.height(); ++y)
         for (int x = 0; x < visible.width(); ++x)
