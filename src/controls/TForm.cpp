@@ -26,9 +26,18 @@ void TForm::SetColor(TColor color) {
   update();
 }
 
+void TForm::SetBorderColor(TColor color) {
+  borderColor_ = color;
+  update();
+}
+
 void TForm::paintEvent(QPaintEvent* event) {
   QPainter p(this);
   p.fillRect(event->rect(), QColor(ToQRgb(color_)));
+  if (borderColor_) {
+    p.setPen(QColor(ToQRgb(*borderColor_)));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+  }
 }
 
 void TForm::Show() {

@@ -4,6 +4,7 @@
 // key pressed in it before the focused control does (the key is not consumed).
 #include <QRect>
 #include <QWidget>
+#include <optional>
 
 #include "TControl.h"
 #include "picture/Color.h"
@@ -27,6 +28,9 @@ class TForm : public TControl<QWidget> {
   void SetCaption(const QString& caption) { setWindowTitle(caption); }
   TColor Color() const { return color_; }
   void SetColor(TColor color);
+  // A one-pixel border drawn inside the window, for a borderless window that must stand
+  // apart from what lies beneath it; none by default.
+  void SetBorderColor(TColor color);
 
   // Client size; for a borderless window the same as its outer size.
   void SetClientSize(int width, int height) { resize(width, height); }
@@ -82,6 +86,7 @@ class TForm : public TControl<QWidget> {
 
  private:
   TColor color_ = Colors::White;
+  std::optional<TColor> borderColor_;
   TWindowState state_ = TWindowState::Normal;
   QRect normalBounds_;
   bool keyPreview_ = false;

@@ -120,7 +120,8 @@ bool MusicPlayer::PlayInLoop(const QString& path) {
   AddFile(path);
   c_.MusicListView->SelectAndFocus(0);
   c_.lblCircle->SetCaption(kModeOne);
-  PlaySelected();
+  CurMusicFile = path;
+  StartOpened(0);  // the file is open already: it is not read a second time
   return FileOpen();
 }
 
@@ -138,9 +139,16 @@ void MusicPlayer::PlaySelected() {
   const int selected = list->Selected();
   if (selected < 0) return;
   CurMusicFile = list->SubItem(selected) + list->Caption(selected);
+  if (!Report([&] { device_.Open(CurMusicFile); })) {
+    device_.Close();
+    return;
+  }
+  StartOpened(selected);
+}
+
+void MusicPlayer::StartOpened(int track) {
   qint64 length = 0;
   const bool started = Report([&] {
-    device_.Open(CurMusicFile);
     device_.PlayFrom(0);
     length = device_.Length();
   });
@@ -149,8 +157,8 @@ void MusicPlayer::PlaySelected() {
     device_.Close();
     return;
   }
-  CurTrack = selected;
-  c_.lblMusicName->SetCaption(list->Caption(selected) + QStringLiteral("  "));
+  CurTrack = track;
+  c_.lblMusicName->SetCaption(c_.MusicListView->Caption(track) + QStringLiteral("  "));
   c_.imgGuageBar->SetLeft(GaugeStart);
   c_.lblPlayTime->SetCaption(FormatTime(length));
   c_.Timer->SetEnabled(true);

@@ -127,6 +127,8 @@ class MusicPlayer {
   static qint64 SeekStart(qint64 length, int left);
 
  private:
+  // Plays the open file from its start as list entry track; on an error the file is closed.
+  void StartOpened(int track);
   void SetVolumeFromThumb();
   void PlayFromThumb();
   void HidePopup();

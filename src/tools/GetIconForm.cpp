@@ -1,7 +1,5 @@
 #include "GetIconForm.h"
 
-#include <QPainter>
-
 #include "controls/Dialogs.h"
 
 namespace {
@@ -14,6 +12,7 @@ TGetIconForm::TGetIconForm(QWidget* owner) : TForm(owner, TForm::Kind::Tool, tru
   setObjectName(QStringLiteral("TGetIconForm"));
   SetClientSize(227, 157);
   SetColor(kCaptionGradient);
+  SetBorderColor(RGBColor(0, 64, 128));
 
   Label1 = new TLabel(this, QStringLiteral("本工具可提取EXE,DLL文件中的图标"));
   Label1->setObjectName(QStringLiteral("Label1"));
@@ -44,14 +43,6 @@ TGetIconForm::TGetIconForm(QWidget* owner) : TForm(owner, TForm::Kind::Tool, tru
 }
 
 TGetIconForm::~TGetIconForm() = default;
-
-void TGetIconForm::paintEvent(QPaintEvent* event) {
-  TForm::paintEvent(event);
-  // No window manager's frame: a one-pixel border of its own.
-  QPainter p(this);
-  p.setPen(QColor(ToQRgb(RGBColor(0, 64, 128))));
-  p.drawRect(rect().adjusted(0, 0, -1, -1));
-}
 
 void TGetIconForm::ShowDialog() {
   if (parentWidget()) CenterOn(parentWidget());

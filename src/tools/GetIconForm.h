@@ -26,7 +26,4 @@ class TGetIconForm : public TForm {
   void fbtnOpenClick();
   void fbtnSaveClick();
   void fbtnExitClick();
-
- protected:
-  void paintEvent(QPaintEvent* event) override;
 };

@@ -20,6 +20,7 @@ TScreenSafeForm::TScreenSafeForm(QWidget* owner, ViewerContext context, ShowSour
   setObjectName(QStringLiteral("TScreenSafeForm"));
   SetClientSize(426, 257);
   SetColor(kBackground);
+  SetBorderColor(kFrame);
 
   Label1 = Named(new TLabel(this, QStringLiteral("屏保设置")), "Label1");
   Label1->SetBounds(12, 5, 200, 22);
@@ -92,12 +93,9 @@ TScreenSafeForm::TScreenSafeForm(QWidget* owner, ViewerContext context, ShowSour
 
 void TScreenSafeForm::paintEvent(QPaintEvent* event) {
   TForm::paintEvent(event);
-  // A window without the window manager's frame draws its own: a caption strip and a
-  // one-pixel border, so that it stands apart from the window beneath.
+  // No window manager's title bar: a caption strip of its own, inside the border.
   QPainter p(this);
-  p.fillRect(0, 0, width(), kTitleHeight, QColor(ToQRgb(kTitleBar)));
-  p.setPen(QColor(ToQRgb(kFrame)));
-  p.drawRect(rect().adjusted(0, 0, -1, -1));
+  p.fillRect(QRect(0, 0, width(), kTitleHeight).adjusted(1, 1, -1, 0), QColor(ToQRgb(kTitleBar)));
 }
 
 TScreenSafeForm::~TScreenSafeForm() = default;

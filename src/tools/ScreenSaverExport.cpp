@@ -15,8 +15,6 @@
 #include "music/MusicPlayer.h"
 #include "show/ViewModes.h"
 
-const QString ScreenSaverExport::kFilter = QStringLiteral("*.pss|*.pss");
-
 ScreenSaverExport::ScreenSaverExport(ViewerContext context, ShowSources sources, Controls controls)
     : v_(context), s_(sources), c_(controls) {}
 
@@ -26,11 +24,9 @@ void ScreenSaverExport::Prepare() {
   // The show is the list's: the user sees what will be exported and can reorder it.
   if (!v_.commands.ListPanel.Checked()) v_.commands.ListPanel.Run();
   c_.Effect->SetItemIndex(s_.modes.CheckedMode());
-  // The numbers the file stores, which are not the order in which a load applies them.
-  const Command* displayModes[4] = {&v_.commands.RealSize, &v_.commands.FitPicture,
-                                    &v_.commands.FitWidth, &v_.commands.FitHeight};
   for (int i = 0; i < 4; ++i)
-    if (displayModes[i]->Checked()) c_.Display[i]->SetChecked(true);
+    if (ScreenSaverFile::DisplayCommand(v_.commands, i + 1)->Checked())
+      c_.Display[i]->SetChecked(true);
   c_.Interval->SetValue(s_.interval.Value());
   c_.Music->SetText(s_.player.CurMusicFile);
 }
@@ -44,7 +40,7 @@ void ScreenSaverExport::Export() {
   Dialogs::FileRequest request;
   request.owner = c_.Form;
   request.save = true;
-  request.filters = Dialogs::ParseFilter(kFilter);
+  request.filters = Dialogs::ParseFilter(ScreenSaverFile::kDialogFilter);
   request.preview = false;
   // No default extension and no overwrite question: ".pss" is always appended below.
   const Dialogs::FileResult result = Dialogs::RunFileDialog(request);

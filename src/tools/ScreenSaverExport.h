@@ -24,8 +24,6 @@ class ScreenSaverExport {
     TEdit* Music;              // full path of the music, editable
   };
 
-  static const QString kFilter;
-
   ScreenSaverExport(ViewerContext context, ShowSources sources, Controls controls);
 
   // The Tools menu's "导出屏保(&S)": shows the window centred over the main window (not

@@ -1,7 +1,9 @@
 #include "ScreenSaverFile.h"
 
+#include "core/UserCommands.h"
 #include "platform/IniFile.h"
 
+const QString ScreenSaverFile::kDialogFilter = QStringLiteral("*.pss|*.pss");
 const QString ScreenSaverFile::kSection = QStringLiteral("ScreenSafe");
 const QString ScreenSaverFile::kEffect = QStringLiteral("动画");
 const QString ScreenSaverFile::kDisplay = QStringLiteral("显示");
@@ -9,6 +11,13 @@ const QString ScreenSaverFile::kTime = QStringLiteral("Time");
 const QString ScreenSaverFile::kMusic = QStringLiteral("Music");
 const QString ScreenSaverFile::kFolder = QStringLiteral("FilePath");
 const QString ScreenSaverFile::kNames = QStringLiteral("FileName");
+
+Command* ScreenSaverFile::DisplayCommand(UserCommands& commands, int number) {
+  // Not the order in which a load applies the modes again.
+  Command* const modes[4] = {&commands.RealSize, &commands.FitPicture, &commands.FitWidth,
+                             &commands.FitHeight};
+  return number >= 1 && number <= 4 ? modes[number - 1] : nullptr;
+}
 
 ScreenSaverFile::Show ScreenSaverFile::Read(const QString& path) {
   const IniFile file(path);

@@ -12,6 +12,9 @@
 #include <QStringList>
 #include <optional>
 
+class Command;
+struct UserCommands;
+
 class ScreenSaverFile {
  public:
   struct Show {
@@ -34,6 +37,12 @@ class ScreenSaverFile {
   // format cannot store, are left out and the keys stay without gaps; a folder or music
   // path holding one raises PictureError naming the file before anything is written.
   static void Write(const QString& path, const Show& show);
+
+  // The file dialogs' filter.
+  static const QString kDialogFilter;
+  // The command of a display-mode number as the file stores it (1 real size, 2 fit
+  // picture, 3 fit width, 4 fit height); nullptr for any other number.
+  static Command* DisplayCommand(UserCommands& commands, int number);
 
   static const QString kSection, kEffect, kDisplay, kTime, kMusic, kFolder, kNames;
 };

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "ScreenSaverExport.h"
 #include "ScreenSaverFile.h"
 #include "browse/FolderBrowser.h"
 #include "controls/Dialogs.h"
@@ -22,7 +21,7 @@ ScreenSaverImport::ScreenSaverImport(ViewerContext context, ShowSources sources)
 void ScreenSaverImport::Import() {
   Dialogs::FileRequest request;
   request.owner = v_.area.scrboxBack->window();
-  request.filters = Dialogs::ParseFilter(ScreenSaverExport::kFilter);
+  request.filters = Dialogs::ParseFilter(ScreenSaverFile::kDialogFilter);
   request.preview = false;
   const Dialogs::FileResult result = Dialogs::RunFileDialog(request);
   if (!result.accepted || result.path.isEmpty()) return;
@@ -37,10 +36,8 @@ void ScreenSaverImport::Play(const QString& path) {
   s_.modes.CheckMode(show.effect);
 
   v_.area.imgMain->SetVisible(true);
-  Command* displayModes[4] = {&commands.RealSize, &commands.FitPicture, &commands.FitWidth,
-                              &commands.FitHeight};
-  const int display = show.display.value_or(1);
-  if (display >= 1 && display <= 4) displayModes[display - 1]->Run();
+  if (Command* display = ScreenSaverFile::DisplayCommand(commands, show.display.value_or(1)))
+    display->Run();
 
   // The timer always takes the field's value, also when the field showed it already.
   s_.interval.SetValue(std::clamp(show.seconds, 1, 60));
