@@ -8,6 +8,7 @@
 #include "HostileFiles.h"
 #include "ListHelpers.h"
 #include "PeakMemory.h"
+#include "TileBounds.h"
 #include "picture/ThumbnailTile.h"
 
 namespace {
@@ -23,15 +24,6 @@ std::string Captions(const TListView* list) {
   QStringList out;
   for (int i = 0; i < list->Count(); ++i) out << list->Caption(i);
   return out.join(QLatin1Char(' ')).toStdString();
-}
-
-// The bounding box of the pixels of the tile that are not white.
-QRect Painted(const QImage& tile) {
-  QRect box;
-  for (int y = 0; y < tile.height(); ++y)
-    for (int x = 0; x < tile.width(); ++x)
-      if ((tile.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF) box |= QRect(x, y, 1, 1);
-  return box;
 }
 
 }  // namespace
@@ -115,7 +107,7 @@ TEST_F(FolderScanTest, ListsMatchingEntriesInNameOrderWithThumbnails) {
                {1, QRect(QPoint(8, 24), QPoint(70, 55))},
                {2, QRect(QPoint(24, 8), QPoint(55, 70))}};
   for (const auto& t : tiles)
-    EXPECT_EQ(Painted(MainForm->ImageList.Image(t.index)), t.painted) << t.index;
+    EXPECT_EQ(PaintedBox(MainForm->ImageList.Image(t.index)), t.painted) << t.index;
   EXPECT_EQ(MainForm->ImageList.Image(3), ThumbnailTile::NoPicture().Image());
   EXPECT_EQ(MainForm->ImageList.Image(5), ThumbnailTile::NoPicture().Image());
   EXPECT_EQ(MainForm->ImageList.Image(6), ThumbnailTile::Unreadable().Image());
@@ -216,10 +208,10 @@ TEST_F(FolderScanTest, AnUnreadableFileGetsItsTileAndTheRestFollow) {
   Scan(folder);
   ExpectAligned();
   ASSERT_EQ(MainForm->ImageList.Count(), 5);
-  EXPECT_EQ(Painted(MainForm->ImageList.Image(0)), QRect(QPoint(8, 24), QPoint(70, 55)));
+  EXPECT_EQ(PaintedBox(MainForm->ImageList.Image(0)), QRect(QPoint(8, 24), QPoint(70, 55)));
   EXPECT_EQ(MainForm->ImageList.Image(1), ThumbnailTile::Unreadable().Image());
   EXPECT_EQ(MainForm->ImageList.Image(2), ThumbnailTile::Unreadable().Image());
-  EXPECT_EQ(Painted(MainForm->ImageList.Image(3)), QRect(QPoint(24, 8), QPoint(55, 70)));
+  EXPECT_EQ(PaintedBox(MainForm->ImageList.Image(3)), QRect(QPoint(24, 8), QPoint(55, 70)));
   EXPECT_EQ(MainForm->ImageList.Image(4), ThumbnailTile::NoPicture().Image());
   EXPECT_TRUE(dialogs.messages.empty());
   ExpectIdle();

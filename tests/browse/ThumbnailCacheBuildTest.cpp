@@ -19,6 +19,7 @@
 
 #include "ReadOnlyFolder.h"
 #include "TestFiles.h"
+#include "TileBounds.h"
 #include "TileBuild.h"
 #include "browse/ThumbnailBuilder.h"
 #include "picture/ThumbnailTile.h"
@@ -85,15 +86,6 @@ QImage Solid(int w, int h, QRgb colour) {
   QImage image(w, h, QImage::Format_RGB32);
   image.fill(colour);
   return image;
-}
-
-// The bounding box of the pixels that are not white.
-QRect Painted(const QImage& tile) {
-  QRect box;
-  for (int y = 0; y < tile.height(); ++y)
-    for (int x = 0; x < tile.width(); ++x)
-      if ((tile.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF) box |= QRect(x, y, 1, 1);
-  return box;
 }
 
 QRect Expected(int w, int h) {
@@ -168,7 +160,7 @@ TEST_F(ThumbnailCacheBuild, FirstVisitWritesLaterVisitsRead) {
     SCOPED_TRACE(paths[i].toStdString());
     EXPECT_EQ(first.tiles.at(i), plain.tiles.at(i));
     if (sizes[i].width) {
-      EXPECT_EQ(Painted(first.tiles.at(i)), Expected(sizes[i].width, sizes[i].height));
+      EXPECT_EQ(PaintedBox(first.tiles.at(i)), Expected(sizes[i].width, sizes[i].height));
     }
   }
 
@@ -222,10 +214,10 @@ TEST_F(ThumbnailCacheBuild, FirstVisitWritesLaterVisitsRead) {
   SetMTime(paths[3], MTime(paths[1]) + 100);
   const TileBuild third = Build(paths, &decodes);
   EXPECT_EQ(decodes, 4);  // a, b, d and the bitmap; e from the cache
-  EXPECT_EQ(Painted(third.tiles.at(0)), Expected(400, 200));
+  EXPECT_EQ(PaintedBox(third.tiles.at(0)), Expected(400, 200));
   EXPECT_TRUE(Near(third.tiles.at(0).pixel(40, 40), qRgb(0, 160, 0), 8));
   EXPECT_EQ(third.tiles.at(1), first.tiles.at(1));
-  EXPECT_EQ(Painted(third.tiles.at(3)), Expected(50, 100));
+  EXPECT_EQ(PaintedBox(third.tiles.at(3)), Expected(50, 100));
   EXPECT_EQ(third.tiles.at(4), first.tiles.at(4));
   for (int i : {0, 1, 3}) {
     SCOPED_TRACE(paths[i].toStdString());
@@ -295,12 +287,12 @@ TEST_F(ThumbnailCacheBuild, OtherProgramsThumbnailsAreUsed) {
   EXPECT_EQ(decodes, 0);
   for (size_t i = 0; i < std::size(cases); ++i) {
     SCOPED_TRACE(cases[i].what);
-    EXPECT_EQ(Painted(build.tiles.at(i)), cases[i].painted);
+    EXPECT_EQ(PaintedBox(build.tiles.at(i)), cases[i].painted);
     EXPECT_TRUE(Near(build.tiles.at(i).pixel(39, 39), cases[i].middle, 8))
         << std::hex << build.tiles.at(i).pixel(39, 39);
   }
   const QImage& transparent = build.tiles.at(int(std::size(cases)));
-  const QRect painted = Painted(transparent);
+  const QRect painted = PaintedBox(transparent);
   EXPECT_EQ(painted.topLeft(), QPoint(8, 8));
   EXPECT_EQ(painted.right(), 71);
   EXPECT_LT(painted.bottom(), 8 + 10);
@@ -369,9 +361,9 @@ TEST_F(ThumbnailCacheBuild, NothingWrittenForFilesInsideTheCache) {
   int decodes = 0;
   const TileBuild build = Build(paths, &decodes);
   EXPECT_EQ(decodes, 4);
-  EXPECT_EQ(Painted(build.tiles.at(0)), Expected(200, 100));
+  EXPECT_EQ(PaintedBox(build.tiles.at(0)), Expected(200, 100));
   EXPECT_EQ(build.tiles.at(1), ThumbnailTile::Unreadable().Image());
-  EXPECT_EQ(Painted(build.tiles.at(2)), Expected(100, 200));
+  EXPECT_EQ(PaintedBox(build.tiles.at(2)), Expected(100, 200));
   EXPECT_EQ(build.tiles.at(3), build.tiles.at(2));
   EXPECT_EQ(Tree(Root()), before);
 }

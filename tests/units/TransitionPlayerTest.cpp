@@ -31,6 +31,15 @@ class TransitionPlayerTest : public ViewerFixture {
     while (state.ZoomIndex < index) zoom.ZoomIn();
     while (state.ZoomIndex > index) zoom.ZoomOut();
   }
+  // A pattern picture shown at zoom step zoomIndex (-1: as loaded), scrolled by scroll;
+  // returns where its visible part lies in the window.
+  QRect ShowPatternAt(QSize picture, int zoomIndex, QPoint scroll) {
+    ShowBitmap(Bitmap(TestFiles::Pattern(picture.width(), picture.height())));
+    if (zoomIndex >= 0) ZoomTo(zoomIndex);
+    area.scrboxBack->SetHorzPosition(scroll.x());
+    area.scrboxBack->SetVertPosition(scroll.y());
+    return VisibleOnWindow();
+  }
 
   TransitionPlayer player{context};
 };
@@ -105,11 +114,7 @@ TEST_F(TransitionPlayerTest, FramesSitOnThePictureAndEndOnTheViewsPixels) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    ShowBitmap(Bitmap(TestFiles::Pattern(c.picture.width(), c.picture.height())));
-    ZoomTo(c.zoomIndex);
-    area.scrboxBack->SetHorzPosition(c.scroll.x());
-    area.scrboxBack->SetVertPosition(c.scroll.y());
-    const QRect place = VisibleOnWindow();
+    const QRect place = ShowPatternAt(c.picture, c.zoomIndex, c.scroll);
     QImage last;
     player.OnFrameShown = [&](const TransitionFrames& f, qint64) {
       EXPECT_EQ(Overlay()->geometry(), place);
@@ -144,11 +149,7 @@ TEST_F(TransitionPlayerTest, EveryFrameReachesTheWindowWhole) {
     QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
   ASSERT_TRUE(window.windowHandle()->isExposed());
   for (const auto& c : cases) {
-    ShowBitmap(Bitmap(TestFiles::Pattern(c.picture.width(), c.picture.height())));
-    if (c.zoomIndex >= 0) ZoomTo(c.zoomIndex);
-    area.scrboxBack->SetHorzPosition(c.scroll.x());
-    area.scrboxBack->SetVertPosition(c.scroll.y());
-    const QRect place = VisibleOnWindow();
+    const QRect place = ShowPatternAt(c.picture, c.zoomIndex, c.scroll);
     for (Effect effect : {Effect::PushPull, Effect::HorizontalInterlace, Effect::VerticalInterlace,
                           Effect::Raindrops, Effect::Blinds}) {
       SCOPED_TRACE(testing::Message() << c.name << ", effect " << int(effect));
