@@ -27,13 +27,17 @@ namespace {
 constexpr TColor kHoverColor = RGBColor(0, 0, 255);
 constexpr TColor kItemColor = RGBColor(0, 128, 128);
 
-// Runs a device operation; an error goes to the default error report and ends it.
+// Runs a device operation; an error goes to the default error report and ends it. The
+// report is a modal window: it takes the mouse-up of a press on the list (the double click
+// that played the track), so a list drag in progress ends with it, or the entry would go
+// on following a mouse that holds no button.
 template <class F>
-bool Report(F&& operation) {
+bool Report(bool& listDragging, F&& operation) {
   try {
     operation();
     return true;
   } catch (const MusicError& error) {
+    listDragging = false;
     TApplication::ShowException(error);
     return false;
   }
@@ -112,7 +116,7 @@ QStringList MusicPlayer::ChooseFiles(QWidget* owner) {
 }
 
 bool MusicPlayer::PlayInLoop(const QString& path) {
-  if (!Report([&] { device_.Open(path); })) {
+  if (!Report(listDragging_, [&] { device_.Open(path); })) {
     device_.Close();
     return false;
   }
@@ -139,7 +143,7 @@ void MusicPlayer::PlaySelected() {
   const int selected = list->Selected();
   if (selected < 0) return;
   CurMusicFile = list->SubItem(selected) + list->Caption(selected);
-  if (!Report([&] { device_.Open(CurMusicFile); })) {
+  if (!Report(listDragging_, [&] { device_.Open(CurMusicFile); })) {
     device_.Close();
     return;
   }
@@ -148,7 +152,7 @@ void MusicPlayer::PlaySelected() {
 
 void MusicPlayer::StartOpened(int track) {
   qint64 length = 0;
-  const bool started = Report([&] {
+  const bool started = Report(listDragging_, [&] {
     device_.PlayFrom(0);
     length = device_.Length();
   });
@@ -237,7 +241,7 @@ void MusicPlayer::Tick() {
 }
 
 void MusicPlayer::PlayFromThumb() {
-  const bool started = Report([&] {
+  const bool started = Report(listDragging_, [&] {
     const qint64 length = device_.Length();
     device_.PlayFrom(SeekStart(length, c_.imgGuageBar->Left()));
   });

@@ -383,6 +383,30 @@ TEST_F(MusicPlayerTest, ListDragMovesOnePlacePerRow) {
   EXPECT_EQ(captions(), start);
 }
 
+// A double click on a track the device refuses opens the error report while the second
+// press is still down: the report takes the mouse-up, and the list must not go on moving
+// the entry under a mouse that holds no button.
+TEST_F(MusicPlayerTest, AFailedPlayEndsTheListDrag) {
+  auto rowY = [](int row) { return 2 + 14 * row + 7; };
+  const QStringList paths = {Wav("good.wav"), files_.WriteBytes("empty.wav", QByteArray()),
+                             Wav("other.wav")};
+  const QStringList start = {"good.wav", "empty.wav", "other.wav"};
+  auto captions = [&] {
+    QStringList out;
+    for (int i = 0; i < List()->Count(); ++i) out << List()->Caption(i);
+    return out;
+  };
+  Open(paths);
+  List()->SelectAndFocus(1);
+  form_->MusicListViewMouseDown(Qt::LeftButton, 20, rowY(1));
+  form_->MusicListViewDblClick();
+  ASSERT_EQ(dialogs_.messages.size(), 1u);
+  EXPECT_FALSE(Player().ListDragging());
+  form_->MusicListViewMouseMove(rowY(2));
+  EXPECT_EQ(captions().join('|'), start.join('|'));
+  EXPECT_EQ(List()->Selected(), 1);
+}
+
 TEST_F(MusicPlayerTest, ContextPanel) {
   Open(Tracks(2));
   // Nothing selected: no panel.
