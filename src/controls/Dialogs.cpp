@@ -41,6 +41,14 @@ class OpenDialog {
   OpenDialog& operator=(const OpenDialog&) = delete;
 };
 
+// The program ends when its main window closes. A box or dialog closing while the main
+// window is hidden (the puzzle hides it, and the puzzle's own close does not end the
+// program) would otherwise count as the last window closing, and end the program under
+// the user.
+void NeverEndsTheProgram(QWidget* dialog) {
+  dialog->setAttribute(Qt::WA_QuitOnClose, false);
+}
+
 QString QtFilter(const Dialogs::Filter& f) {
   // Qt reads the patterns from the last parentheses, separated by blanks.
   QString patterns = f.patterns;
@@ -79,6 +87,7 @@ void Dialogs::Message(QWidget* owner, const QString& text, const QString& title,
   OpenDialog open;
   if (g_responder) return g_responder->Message(owner, text, title, icon);
   QMessageBox box(owner);
+  NeverEndsTheProgram(&box);
   box.setWindowTitle(title);
   box.setText(text);
   switch (icon) {
@@ -104,6 +113,7 @@ Dialogs::FileResult Dialogs::RunFileDialog(const FileRequest& request) {
   OpenDialog open;
   if (g_responder) return g_responder->File(request);
   QFileDialog dialog(request.owner);
+  NeverEndsTheProgram(&dialog);
   dialog.setOption(QFileDialog::DontUseNativeDialog, true);
   dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   if (!request.save && request.multiSelect)
@@ -163,6 +173,7 @@ void Dialogs::Responder::Preview(const PreviewRequest& request) {
 void Dialogs::PrintPreview(const PreviewRequest& request) {
   if (g_responder) return g_responder->Preview(request);
   auto* dialog = new QPrintPreviewDialog(request.printer, request.owner);
+  NeverEndsTheProgram(dialog);
   dialog->setWindowTitle(QStringLiteral("打印预览"));
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   dialog->setWindowModality(Qt::NonModal);
