@@ -240,12 +240,13 @@ void MusicPlayer::Tick() {
   c_.lblPlayingTime->SetCaption(FormatTime(position));
 }
 
-void MusicPlayer::PlayFromThumb() {
+bool MusicPlayer::PlayFromThumb() {
   const bool started = Report(listDragging_, [&] {
     const qint64 length = device_.Length();
     device_.PlayFrom(SeekStart(length, c_.imgGuageBar->Left()));
   });
   if (started) c_.Timer->SetEnabled(true);
+  return started;
 }
 
 void MusicPlayer::HidePopup() {
@@ -254,15 +255,18 @@ void MusicPlayer::HidePopup() {
 
 void MusicPlayer::BackgroundMouseDown(Qt::MouseButton button, int x, int y) {
   HidePopup();
+  bool reported = false;
   if (y >= 95 && y <= 106 && x >= 16 && x <= 266) {
     c_.imgGuageBar->SetLeft(std::min(x, GaugeEnd));
-    PlayFromThumb();
+    reported = !PlayFromThumb();
   }
   if (x >= 242 && x <= 272 && y >= 14 && y <= 81) {
     c_.imgSoundBar->SetTop(std::min(y, VolumeBottom));
     SetVolumeFromThumb();
   }
-  if (button == Qt::LeftButton) c_.Form->StartMove();
+  // An error report is a modal window that has taken this press's mouse-up: a move started
+  // now would have the window follow the mouse with no button held.
+  if (button == Qt::LeftButton && !reported) c_.Form->StartMove();
 }
 
 void MusicPlayer::BackgroundMouseMove() {

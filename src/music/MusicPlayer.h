@@ -130,7 +130,8 @@ class MusicPlayer {
   // Plays the open file from its start as list entry track; on an error the file is closed.
   void StartOpened(int track);
   void SetVolumeFromThumb();
-  void PlayFromThumb();
+  // Plays from where the position thumb stands; false when the device refused (reported).
+  bool PlayFromThumb();
   void HidePopup();
   bool IsPosition(int index) const;
   static int Row(int y);

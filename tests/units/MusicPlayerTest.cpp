@@ -407,6 +407,40 @@ TEST_F(MusicPlayerTest, AFailedPlayEndsTheListDrag) {
   EXPECT_EQ(List()->Selected(), 1);
 }
 
+// A left press on the skin moves the window, but not when the press put up an error
+// report: the report took its mouse-up, and the window would follow a mouse that holds no
+// button.
+TEST_F(MusicPlayerTest, ALeftPressMovesTheWindowUnlessItReportedAnError) {
+  const struct {
+    const char* name;
+    bool open;  // a track is open when the press comes
+    int x, y;
+    bool reported;
+  } cases[] = {
+      {"seek with a track open", true, 126, 100, false},
+      {"seek with nothing open", false, 126, 100, true},
+      {"skin beside the tracks", false, 150, 300, false},
+      {"volume track", false, 250, 42, false},
+  };
+  const QString track = Wav("track.wav");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    List()->Clear();
+    dialogs_.messages.clear();
+    form_->EndMove();
+    if (c.open) {
+      Open({track});
+      PlayEntry(0);
+    } else {
+      form_->sbtnStopClick();
+    }
+    ASSERT_EQ(Player().FileOpen(), c.open);
+    form_->Image1MouseDown(Qt::LeftButton, c.x, c.y);
+    EXPECT_EQ(dialogs_.messages.size(), c.reported ? 1u : 0u);
+    EXPECT_EQ(form_->FollowingMouse(), !c.reported);
+  }
+}
+
 TEST_F(MusicPlayerTest, ContextPanel) {
   Open(Tracks(2));
   // Nothing selected: no panel.
