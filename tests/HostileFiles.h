@@ -161,6 +161,72 @@ inline QByteArray BlackPng(int side) {
   return bytes;
 }
 
+// The CRC of a PNG chunk (type and data).
+inline quint32 PngCrc(const QByteArray& bytes) {
+  quint32 crc = 0xFFFFFFFFu;
+  for (const char byte : bytes) {
+    crc ^= quint8(byte);
+    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+  }
+  return crc ^ 0xFFFFFFFFu;
+}
+
+// A complete, valid PNG of w x h, 8-bit grey, all black, made without holding its pixels:
+// the deflate stream is one literal zero followed by back-references of 258 bytes at
+// distance 1 (13 bits each), so a 20000 x 20000 picture takes about 2.5 MB and decodes
+// in full.
+inline QByteArray BlackPngOf(int w, int h) {
+  const quint64 total = quint64(h) * (quint64(w) + 1);  // a filter byte before every row
+  QByteArray deflate;
+  quint32 bits = 0;
+  int count = 0;
+  const auto put = [&](quint32 value, int n) {  // least significant bit first
+    bits |= value << count;
+    count += n;
+    while (count >= 8) {
+      deflate += char(bits & 0xFF);
+      bits >>= 8;
+      count -= 8;
+    }
+  };
+  const auto code = [&](quint32 value, int n) {  // Huffman codes go most significant first
+    for (int i = n - 1; i >= 0; --i) put((value >> i) & 1u, 1);
+  };
+  put(1, 1);      // the last block
+  put(1, 2);      // fixed Huffman codes
+  code(0x30, 8);  // literal 0
+  quint64 left = total - 1;
+  while (left >= 258 + 3 || left == 258) {
+    code(0xC5, 8);  // length 258 (code 285)
+    code(0, 5);     // distance 1
+    left -= 258;
+  }
+  while (left > 0) {  // the rest as literals (fewer than 261 bytes)
+    code(0x30, 8);
+    --left;
+  }
+  code(0, 7);  // end of block
+  if (count > 0) put(0, 8 - count);
+  QByteArray zlib = QByteArray::fromHex("7801") + deflate;
+  PutBE32(zlib, quint32((total % 65521u) << 16 | 1u));  // Adler-32 of the zero bytes
+
+  const auto chunk = [](QByteArray& out, const char* type, const QByteArray& data) {
+    PutBE32(out, quint32(data.size()));
+    const QByteArray body = QByteArray(type) + data;
+    out += body;
+    PutBE32(out, PngCrc(body));
+  };
+  QByteArray header;
+  PutBE32(header, quint32(w));
+  PutBE32(header, quint32(h));
+  header += QByteArray::fromHex("0800000000");  // 8-bit grey, no interlace
+  QByteArray png = QByteArray::fromHex("89504e470d0a1a0a");
+  chunk(png, "IHDR", header);
+  chunk(png, "IDAT", zlib);
+  chunk(png, "IEND", QByteArray());
+  return png;
+}
+
 // An icon file whose directory has count entries, all pointing at the same image.
 inline QByteArray IconFlood(int count, const QByteArray& image, int side) {
   QByteArray file;

@@ -58,6 +58,18 @@ QString QtFilter(const Dialogs::Filter& f) {
   if (open >= 0 && description.endsWith(QLatin1Char(')'))) description.truncate(open);
   return description.trimmed() + QStringLiteral(" (") + patterns + QLatin1Char(')');
 }
+
+// The extension a save dialog gives a name typed without one: that of the chosen file type
+// when its first pattern is a plain "*.ext", else the default extension. A file written in
+// the chosen format must carry its extension, or the picture cannot be opened again.
+QString SuffixFor(const Dialogs::Filter& f, const QString& defaultExt) {
+  const QString first = f.patterns.section(QLatin1Char(';'), 0, 0).trimmed();
+  if (!first.startsWith(QLatin1String("*."))) return defaultExt;
+  const QString ext = first.mid(2);
+  for (const QChar c : ext)
+    if (!c.isLetterOrNumber()) return defaultExt;
+  return ext.isEmpty() ? defaultExt : ext;
+}
 }  // namespace
 
 void Dialogs::SetResponder(Responder* responder) {
@@ -128,7 +140,19 @@ Dialogs::FileResult Dialogs::RunFileDialog(const FileRequest& request) {
   dialog.setNameFilters(filters);
   if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
     dialog.selectNameFilter(filters[request.filterIndex - 1]);
-  if (!request.defaultExt.isEmpty()) dialog.setDefaultSuffix(request.defaultExt);
+  if (!request.defaultExt.isEmpty()) {
+    dialog.setDefaultSuffix(request.defaultExt);
+    if (request.save) {
+      // The extension follows the type the dialog shows, from the start and on every change.
+      const auto follow = [&dialog, &request, filters](const QString& chosen) {
+        const qsizetype i = filters.indexOf(chosen);
+        dialog.setDefaultSuffix(i >= 0 ? SuffixFor(request.filters[i], request.defaultExt)
+                                       : request.defaultExt);
+      };
+      follow(dialog.selectedNameFilter());
+      QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, follow);
+    }
+  }
   if (!request.initialDir.isEmpty()) dialog.setDirectory(request.initialDir);
   if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
   dialog.setSizeGripEnabled(true);

@@ -9,6 +9,8 @@
 #include <QStandardPaths>
 #include <QThread>
 
+#include "HostileFiles.h"
+#include "PeakMemory.h"
 #include "TestFiles.h"
 #include "picture/Clipboard.h"
 #include "picture/PictureError.h"
@@ -68,6 +70,54 @@ TEST(Clipboard, PictureFromAnotherProgram) {
     ASSERT_TRUE(WaitFor(ClipboardHasImage));
     const Bitmap got = Clipboard::GetBitmap();
     EXPECT_EQ(got.Image(), pattern);
+    QGuiApplication::clipboard()->setText(QStringLiteral("after"));
+    if (!owner.waitForFinished(3000)) owner.kill();
+    owner.waitForFinished();
+  }
+}
+
+// Another program may offer a small file that claims a huge picture. It is refused from
+// its header, as the same file opened from disk would be, before any pixel memory is
+// spent on it; a picture of a sane size from the same program still comes through.
+TEST(Clipboard, AHugePictureFromAnotherProgramIsRefusedBeforeDecoding) {
+  const QString xclip = QStandardPaths::findExecutable(QStringLiteral("xclip"));
+  if (xclip.isEmpty()) GTEST_SKIP() << "xclip is not installed";
+  TestFiles files;
+  const struct {
+    const char* name;
+    const char* mime;
+    QByteArray bytes;
+    bool accepted;
+  } cases[] = {
+      {"huge.bmp", "image/bmp", HostileFiles::RleBmp(20000, 20000), false},
+      {"wide.bmp", "image/bmp", HostileFiles::RleBmp(300000, 1000), false},
+      {"huge.gif", "image/gif", HostileFiles::TinyGifClaiming(30000, 30000), false},
+      {"huge.png", "image/png", HostileFiles::BlackPngOf(20000, 20000), false},
+      {"small.png", "image/png", HostileFiles::BlackPngOf(64, 32), true},
+      {"small.bmp", "image/bmp", HostileFiles::RleBmp(64, 32), true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const QString path = files.WriteBytes(QLatin1String(c.name), c.bytes);
+    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+    QProcess owner;  // serves the clipboard until someone else takes it
+    owner.start(
+        xclip, {QStringLiteral("-quiet"), QStringLiteral("-selection"), QStringLiteral("clipboard"),
+                QStringLiteral("-t"), QLatin1String(c.mime), QStringLiteral("-i"), path});
+    ASSERT_TRUE(owner.waitForStarted());
+    ASSERT_TRUE(WaitFor([] {
+      const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+      return data && !data->hasText();
+    }));
+    const PeakMemory peak;
+    if (c.accepted) {
+      const Bitmap got = Clipboard::GetBitmap();
+      EXPECT_EQ(got.Width(), 64);
+      EXPECT_EQ(got.Height(), 32);
+    } else {
+      EXPECT_THROW(Clipboard::GetBitmap(), PictureError);
+    }
+    if (peak.Works()) EXPECT_LT(peak.GrowthBytes(), qint64(64) << 20);
     QGuiApplication::clipboard()->setText(QStringLiteral("after"));
     if (!owner.waitForFinished(3000)) owner.kill();
     owner.waitForFinished();
