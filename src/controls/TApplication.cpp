@@ -23,9 +23,10 @@ QString TApplication::Title() {
   return g_title;
 }
 
+// Kept as our own title only: given to Qt as the application's display name, it would be
+// appended to the title of every other window on X11 ("错误提示 — Picora图片浏览器").
 void TApplication::SetTitle(const QString& title) {
   g_title = title;
-  QApplication::setApplicationDisplayName(title);
 }
 
 QString TApplication::ReportText(const QString& message) {

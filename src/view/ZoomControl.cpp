@@ -14,15 +14,28 @@ namespace {
 // The largest side a widget can take; a zoom beyond it stops there.
 constexpr qint64 kMaxSide = QWIDGETSIZE_MAX;
 
+// A side of a picture that has pixels is shown at least one pixel long: rounded down to
+// nothing, a thin strip (a banner at 2 %, a line fitted to the view) would vanish and its
+// size read "599 X 0".
+qint64 Shown(qint64 length, bool hasPixels) {
+  return std::clamp(length, qint64(hasPixels ? 1 : 0), kMaxSide);
+}
+
 // length × percent / 100 in 64 bits: 5000 % of a large picture overflows 32 bits.
 int ScaledLength(int length, int percent) {
-  return int(std::clamp(qint64(length) * percent / 100, qint64(0), kMaxSide));
+  return int(Shown(qint64(length) * percent / 100, length > 0));
 }
 
 // length × numerator / denominator, for the side a fit derives from the other.
 int Proportional(int length, int numerator, int denominator) {
   if (denominator <= 0) return 0;
   return int(std::clamp(qint64(length) * numerator / denominator, qint64(0), kMaxSide));
+}
+
+// The side a fit derives from the other: length × side / otherSide, never nothing.
+int DerivedSide(int length, int side, int otherSide) {
+  if (otherSide <= 0) return 0;
+  return int(Shown(qint64(length) * side / otherSide, length > 0 && side > 0));
 }
 
 // One direction of the picture area, so that each rule is written once for both axes.
@@ -199,7 +212,7 @@ void ZoomControl::FitWidth() {
   } else {
     left = 0;
     width = std::max(0, view - 4);
-    height = Proportional(width, st.PicHeight, st.PicWidth);
+    height = DerivedSide(width, st.PicHeight, st.PicWidth);
     percent = Proportional(width, 100, st.PicWidth);
   }
   a.SetZoomText(percent);
@@ -228,7 +241,7 @@ void ZoomControl::FitHeight() {
   } else {
     top = 0;
     height = std::max(0, view - 4);
-    width = Proportional(height, st.PicWidth, st.PicHeight);
+    width = DerivedSide(height, st.PicWidth, st.PicHeight);
     percent = Proportional(height, 100, st.PicHeight);
   }
   a.SetZoomText(percent);

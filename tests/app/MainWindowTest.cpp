@@ -1,6 +1,12 @@
 // The main window at start-up: windows, layout, start states, title bar and keys.
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QScreen>
+#include <QTest>
+#include <cstdlib>
+#include <cstring>
+
+#include <xcb/xcb.h>
 
 #include "FormsTest.h"
 #include "controls/TApplication.h"
@@ -19,6 +25,51 @@ TEST_F(MainWindowTest, CreatesTheSeventeenWindowsHiddenButTheMain) {
   EXPECT_TRUE(MainForm->isVisible());
   EXPECT_EQ(MainForm->Caption(), QStringLiteral("Picora图片浏览器"));
   EXPECT_EQ(TApplication::Title(), QStringLiteral("Picora图片浏览器"));
+}
+
+namespace {
+
+// The title the window system holds for window (its _NET_WM_NAME, what a window manager
+// draws); empty when it cannot be read.
+QString WindowSystemTitle(const QWidget& window) {
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  if (!x11) return {};
+  xcb_connection_t* c = x11->connection();
+  const auto atom = [c](const char* name) {
+    xcb_intern_atom_reply_t* r =
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(std::strlen(name)), name), nullptr);
+    const xcb_atom_t a = r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
+    std::free(r);
+    return a;
+  };
+  const xcb_atom_t name = atom("_NET_WM_NAME"), utf8 = atom("UTF8_STRING");
+  xcb_get_property_reply_t* r = xcb_get_property_reply(
+      c, xcb_get_property(c, 0, xcb_window_t(window.winId()), name, utf8, 0, 1024), nullptr);
+  QString title;
+  if (r)
+    title = QString::fromUtf8(static_cast<const char*>(xcb_get_property_value(r)),
+                              xcb_get_property_value_length(r));
+  std::free(r);
+  return title;
+}
+
+}  // namespace
+
+// Message boxes carry their own titles ("错误提示", "友情提示"): the program's title must
+// not be appended to them, which made a small box's title read "错… 器" once the window
+// manager shortened it.
+TEST_F(MainWindowTest, MessageBoxesKeepTheirOwnTitles) {
+  if (QGuiApplication::platformName() != QLatin1String("xcb"))
+    GTEST_SKIP() << "the title the window system holds is read through X11";
+  EXPECT_EQ(WindowSystemTitle(*MainForm).toStdString(), "Picora图片浏览器");
+  for (const QString& title : {QStringLiteral("错误提示"), QStringLiteral("友情提示")}) {
+    QMessageBox box;
+    box.setWindowTitle(title);
+    box.setText(QStringLiteral("图象文件错误!"));
+    box.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+    EXPECT_EQ(WindowSystemTitle(box).toStdString(), title.toStdString());
+  }
 }
 
 TEST_F(MainWindowTest, LayoutAndStartState) {

@@ -271,6 +271,35 @@ TEST_F(ZoomControlTest, MagnifierLimitsTheZoomAndFitsTurnItOff) {
   }
 }
 
+// A thin strip (a banner, a one-pixel line) shrunk by a fit or a zoom step keeps at
+// least one pixel of its short side: rounded down to nothing it would vanish from the view.
+TEST_F(ZoomControlTest, AThinPictureNeverShrinksToNothing) {
+  struct Case {
+    QSize picture;
+    Step command;
+    int startIndex;  // for the zoom steps
+    QSize shown;
+  } cases[] = {
+      {{8000, 3}, Step::FitWidth, 12, {446, 1}},  // 446 * 3 / 8000 = 0
+      {{3, 8000}, Step::FitHeight, 12, {1, 502}},
+      {{8000, 3}, Step::FitPic, 12, {446, 1}},
+      {{3, 8000}, Step::FitPic, 12, {1, 502}},
+      {{4000, 30}, Step::ZoomOut, 2, {80, 1}},   // 2 % of 30 = 0
+      {{30, 4000}, Step::ZoomOut, 6, {3, 400}},  // 10 %: nothing to round away
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message()
+                 << Name(c.command) << " of " << c.picture.width() << "x" << c.picture.height());
+    ShowPicture(c.picture.width(), c.picture.height());
+    zoom.RealSize();
+    state.ZoomIndex = c.startIndex;
+    Run(c.command);
+    EXPECT_EQ(Bounds().size(), c.shown);
+    EXPECT_EQ(area.StatusBar->Text(3),
+              QStringLiteral("%1 X %2").arg(c.shown.width()).arg(c.shown.height()));
+  }
+}
+
 TEST_F(ZoomControlTest, HugeZoomDoesNotOverflow) {
   TScrollBox* view = area.scrboxBack;
   struct Case {
