@@ -33,10 +33,11 @@ QImage ReadOffered(const QMimeData& data) {
     if (!buffer.open(QIODevice::ReadOnly)) continue;
     QImageReader reader(&buffer);  // by content: the offered type may name it wrongly
     if (!reader.canRead()) continue;
-    // Qt gives a top-down bitmap's height as negative, as the file stores it. A type whose
-    // size cannot be known before decoding is passed over for the next one.
+    // A type whose size cannot be known before decoding (Qt answers -1 x -1) is passed
+    // over for the next one. Qt gives a top-down bitmap's height as negative, as the file
+    // stores it.
     const QSize claimed = reader.size();
-    if (claimed.isEmpty() && claimed.height() >= 0) continue;
+    if (claimed.width() <= 0 || claimed.height() == 0) continue;
     if (!PictureLimits::SaneSize(claimed.width(), std::abs(qint64(claimed.height()))))
       throw PictureError("The picture on the clipboard is too large");
     QImage image;

@@ -1,6 +1,7 @@
 // The system clipboard (needs the X server the tests run under).
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -34,6 +35,27 @@ bool ClipboardHasImage() {
   return data && data->hasImage();
 }
 
+// Another program (xclip) holding the clipboard with the file at path as type mime, until
+// this object ends and the test takes the clipboard back.
+class OtherProgramOffer {
+ public:
+  OtherProgramOffer(const QString& xclip, const QString& mime, const QString& path) {
+    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+    owner_.start(
+        xclip, {QStringLiteral("-quiet"), QStringLiteral("-selection"), QStringLiteral("clipboard"),
+                QStringLiteral("-t"), mime, QStringLiteral("-i"), path});
+  }
+  ~OtherProgramOffer() {
+    QGuiApplication::clipboard()->setText(QStringLiteral("after"));
+    if (!owner_.waitForFinished(3000)) owner_.kill();
+    owner_.waitForFinished();
+  }
+  bool Started() { return owner_.waitForStarted(); }
+
+ private:
+  QProcess owner_;  // serves the clipboard until someone else takes it
+};
+
 }  // namespace
 
 TEST(Clipboard, PutThenGet) {
@@ -61,18 +83,11 @@ TEST(Clipboard, PictureFromAnotherProgram) {
     SCOPED_TRACE(kind);
     const QString path = files.Path(QStringLiteral("clip.") + kind);
     ASSERT_TRUE(pattern.save(path, kind));
-    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
-    QProcess owner;  // serves the clipboard until someone else takes it
-    owner.start(
-        xclip, {QStringLiteral("-quiet"), QStringLiteral("-selection"), QStringLiteral("clipboard"),
-                QStringLiteral("-t"), QStringLiteral("image/") + kind, QStringLiteral("-i"), path});
-    ASSERT_TRUE(owner.waitForStarted());
+    OtherProgramOffer offer(xclip, QStringLiteral("image/") + kind, path);
+    ASSERT_TRUE(offer.Started());
     ASSERT_TRUE(WaitFor(ClipboardHasImage));
     const Bitmap got = Clipboard::GetBitmap();
     EXPECT_EQ(got.Image(), pattern);
-    QGuiApplication::clipboard()->setText(QStringLiteral("after"));
-    if (!owner.waitForFinished(3000)) owner.kill();
-    owner.waitForFinished();
   }
 }
 
@@ -99,12 +114,8 @@ TEST(Clipboard, AHugePictureFromAnotherProgramIsRefusedBeforeDecoding) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     const QString path = files.WriteBytes(QLatin1String(c.name), c.bytes);
-    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
-    QProcess owner;  // serves the clipboard until someone else takes it
-    owner.start(
-        xclip, {QStringLiteral("-quiet"), QStringLiteral("-selection"), QStringLiteral("clipboard"),
-                QStringLiteral("-t"), QLatin1String(c.mime), QStringLiteral("-i"), path});
-    ASSERT_TRUE(owner.waitForStarted());
+    OtherProgramOffer offer(xclip, QLatin1String(c.mime), path);
+    ASSERT_TRUE(offer.Started());
     ASSERT_TRUE(WaitFor([] {
       const QMimeData* data = QGuiApplication::clipboard()->mimeData();
       return data && !data->hasText();
@@ -118,8 +129,27 @@ TEST(Clipboard, AHugePictureFromAnotherProgramIsRefusedBeforeDecoding) {
       EXPECT_THROW(Clipboard::GetBitmap(), PictureError);
     }
     if (peak.Works()) EXPECT_LT(peak.GrowthBytes(), qint64(64) << 20);
-    QGuiApplication::clipboard()->setText(QStringLiteral("after"));
-    if (!owner.waitForFinished(3000)) owner.kill();
-    owner.waitForFinished();
+  }
+}
+
+// A type whose reader cannot tell the size before decoding (Qt's icns reader) is passed
+// over: such an offer reads as unreadable, not as a picture too large to paste.
+TEST(Clipboard, AnOfferOfUnknownSizeIsPassedOver) {
+  const QString xclip = QStandardPaths::findExecutable(QStringLiteral("xclip"));
+  if (xclip.isEmpty()) GTEST_SKIP() << "xclip is not installed";
+  QByteArray icns;
+  QBuffer buffer(&icns);
+  ASSERT_TRUE(buffer.open(QIODevice::WriteOnly));
+  if (!TestFiles::Pattern(5, 3).save(&buffer, "icns")) GTEST_SKIP() << "no icns writer";
+  TestFiles files;
+  OtherProgramOffer offer(xclip, QStringLiteral("image/icns"),
+                          files.WriteBytes(QStringLiteral("small.icns"), icns));
+  ASSERT_TRUE(offer.Started());
+  ASSERT_TRUE(WaitFor(ClipboardHasImage));
+  try {
+    Clipboard::GetBitmap();
+    ADD_FAILURE() << "an offer of unknown size was decoded";
+  } catch (const PictureError& e) {
+    EXPECT_STREQ(e.what(), "The picture on the clipboard cannot be read");
   }
 }
