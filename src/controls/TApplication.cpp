@@ -1,6 +1,8 @@
 #include "TApplication.h"
 
 #include <QKeyEvent>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <csignal>
 
 #include "Dialogs.h"
@@ -13,6 +15,17 @@ QString g_title;
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
   IgnoreFileSizeSignal();
+  LoadQtChineseTexts();
+}
+
+bool TApplication::LoadQtChineseTexts() {
+  // One translator for the whole run, made once: the application keeps a pointer to it.
+  static QTranslator* const translator = new QTranslator;
+  if (!translator->isEmpty()) return true;
+  if (!translator->load(QStringLiteral("qtbase_zh_CN"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    return false;
+  return QCoreApplication::installTranslator(translator);
 }
 
 void TApplication::IgnoreFileSizeSignal() {

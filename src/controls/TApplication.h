@@ -10,8 +10,15 @@
 
 class TApplication : public QApplication {
  public:
-  // Also ignores SIGXFSZ (IgnoreFileSizeSignal).
+  // Also ignores SIGXFSZ (IgnoreFileSizeSignal) and loads Qt's Chinese texts
+  // (LoadQtChineseTexts).
   TApplication(int& argc, char** argv);
+
+  // The interface is Chinese whatever the desktop's language: the texts Qt draws itself
+  // (the buttons of message boxes, the file dialogs, the print preview) are loaded in
+  // Chinese too, so that no window mixes in English ("OK", "Look in:"). Returns false when
+  // Qt's translations are not installed; Qt then keeps its English texts.
+  static bool LoadQtChineseTexts();
 
   // A write past the file-size limit (ulimit -f) raises SIGXFSZ, whose default action
   // ends the process and takes unsaved edits with it. Ignored, the write fails with EFBIG

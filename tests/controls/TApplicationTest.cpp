@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QFile>
 #include <csignal>
 #include <cstdio>
@@ -48,4 +49,14 @@ TEST(TApplication, WritePastTheFileSizeLimitFailsInsteadOfKilling) {
   QFile kept(path);
   ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
   EXPECT_EQ(kept.readAll(), "old contents");
+}
+
+// The texts Qt draws itself come in Chinese: a message box's button, and a file dialog's
+// labels.
+TEST(TApplication, QtsOwnTextsAreChinese) {
+  ASSERT_TRUE(TApplication::LoadQtChineseTexts()) << "Qt's translations are not installed";
+  EXPECT_TRUE(TApplication::LoadQtChineseTexts());  // a second call keeps the one loaded
+  EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "OK"), QStringLiteral("确定"));
+  EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("取消"));
+  EXPECT_NE(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Look in:"));
 }
