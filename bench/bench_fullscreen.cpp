@@ -32,9 +32,10 @@ double Median(std::vector<double> v) {
   return v[v.size() / 2];
 }
 
-// Paints the whole window now, as the first paint after a change does.
-void PaintNow() {
-  MainForm->repaint();
+// Paints the whole window now, as the first paint after a change does, and handles the
+// events that follow.
+void PaintNow(QWidget& window) {
+  window.repaint();
   QApplication::processEvents();
 }
 
@@ -57,27 +58,22 @@ double ThreadCpuMs() {
   return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
 }
 
-// Milliseconds from f until window has been painted and the events that followed handled:
-// on the clock, and on this thread's processor time (which leaves out the waits for the X
-// server).
+// Milliseconds of timed steps, on the clock and on this thread's processor time (which
+// leaves out the waits for the X server).
 struct Times {
   std::vector<double> wall, cpu;
 };
 
+// Times f until window has been painted and the events that followed handled.
 void TimedPaint(QWidget& window, const std::function<void()>& f, Times& into) {
   Settle();
   QElapsedTimer t;
   const double cpu = ThreadCpuMs();
   t.start();
   f();
-  window.repaint();
-  QApplication::processEvents();
+  PaintNow(window);
   into.wall.push_back(double(t.nsecsElapsed()) / 1e6);
   into.cpu.push_back(ThreadCpuMs() - cpu);
-}
-
-void Timed(const std::function<void()>& f, Times& into) {
-  TimedPaint(*MainForm, f, into);
 }
 
 void Print(const char* what, int reps, const Times& times) {
@@ -114,8 +110,7 @@ Times MeasureBareWindowGrowth(int reps, const QSize& normal, const QRect& screen
   window.setGeometry(QRect(QPoint(0, 0), normal));
   window.show();
   for (int i = 0; i < 5; ++i) {
-    window.repaint();
-    QApplication::processEvents();
+    PaintNow(window);
   }
   Times grow, paint;
   int missed = 0;
@@ -128,8 +123,7 @@ Times MeasureBareWindowGrowth(int reps, const QSize& normal, const QRect& screen
         window, [] {}, paint);
     window.setGeometry(QRect(QPoint(0, 0), normal));
     for (int k = 0; k < 3; ++k) {
-      window.repaint();
-      QApplication::processEvents();
+      PaintNow(window);
     }
   }
   Print("bare window: grow to the screen + first paint", reps, grow);
@@ -151,12 +145,14 @@ int Run(int reps) {
   MainForm->State.PicIsBitmap = true;
   MainForm->imgMain->SetVisible(true);
   MainForm->sbtnFitPicClick();
-  for (int i = 0; i < 5; ++i) PaintNow();
+  for (int i = 0; i < 5; ++i) PaintNow(*MainForm);
 
   Times enter, fit;
   for (int i = 0; i < reps; ++i) {
-    Timed([] { PopupMainForm->Label5Click(); }, enter);
-    Timed(
+    TimedPaint(
+        *MainForm, [] { PopupMainForm->Label5Click(); }, enter);
+    TimedPaint(
+        *MainForm,
         [] {
           MainForm->Commands.FitPicture.Run();
           // The fit leaves the bounds as they were (the view has not changed since the
@@ -168,7 +164,7 @@ int Run(int reps) {
         fit);
     PopupMainForm->Label5Click();  // back, and the list with it
     MainForm->sbtnListClick();
-    for (int k = 0; k < 3; ++k) PaintNow();
+    for (int k = 0; k < 3; ++k) PaintNow(*MainForm);
   }
   const QSize normalSize = MainForm->size();
   std::printf("screen %dx%d, picture %dx%d fitted\n", MainForm->screen()->geometry().width(),

@@ -24,9 +24,9 @@ QStringList OfferedPictureTypes(const QMimeData& data) {
 
 // A picture another program offers, read from its bytes: the size its header claims is
 // checked before anything is decoded, as for a picture file, so that a few hundred bytes
-// cannot make a paste decode gigabytes. A null image when none of the offered types reads.
-QImage ReadOffered(const QMimeData& data) {
-  for (const QString& type : OfferedPictureTypes(data)) {
+// cannot make a paste decode gigabytes. A null image when none of the types reads.
+QImage ReadOffered(const QMimeData& data, const QStringList& types) {
+  for (const QString& type : types) {
     QByteArray bytes = data.data(type);
     if (bytes.isEmpty()) continue;
     QBuffer buffer(&bytes);
@@ -59,8 +59,9 @@ Bitmap GetBitmap() {
   // hasImage() also covers image/png, image/bmp and the like put there by other programs.
   if (!data || !data->hasImage()) throw PictureError("The clipboard holds no picture");
   // A picture this program put there is held as an image already, of a size it made.
-  QImage image = OfferedPictureTypes(*data).isEmpty() ? qvariant_cast<QImage>(data->imageData())
-                                                      : ReadOffered(*data);
+  const QStringList offered = OfferedPictureTypes(*data);
+  QImage image =
+      offered.isEmpty() ? qvariant_cast<QImage>(data->imageData()) : ReadOffered(*data, offered);
   if (image.isNull()) throw PictureError("The picture on the clipboard cannot be read");
   if (!PictureLimits::SaneSize(image.width(), image.height()))
     throw PictureError("The picture on the clipboard is too large");
